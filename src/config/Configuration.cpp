@@ -1,0 +1,35 @@
+#include "config/Configuration.h"
+
+Configuration Config;
+
+void StoreTrailerField(TrailerField field, const ConfigTrailer& t, Configuration& c,
+                       MessageTableTexts& texts) {
+  switch (field) {
+    case TrailerField::FileCount: c.FileCount = t.FileCount; break;
+    case TrailerField::LaunchIndex: c.LaunchIndex = t.LaunchIndex; break;
+    case TrailerField::VolumeCount: c.VolumeCount = t.VolumeCount; break;
+    case TrailerField::SplitSize: c.SplitSize = t.SplitSize; break;
+    case TrailerField::UnpackedSize: c.UnpackedSize = t.UnpackedSize; break;
+    case TrailerField::Title:
+      texts.TitleText = t.Title;
+      texts.Caption = t.Title;
+      break;
+    case TrailerField::TitleFont: c.TitleFontFace = t.TitleFont; break;
+    case TrailerField::GradientTopIndex:
+      c.GradientTopColour = PaletteColour(t.GradientTopIndex);
+      break;
+    case TrailerField::GradientBottomIndex:
+      c.GradientBottomColour = PaletteColour(t.GradientBottomIndex);
+      break;
+    case TrailerField::TitleColourIndex: c.TitleColour = PaletteColour(t.TitleColourIndex); break;
+    case TrailerField::TitleSize: c.TitleHeight = TitleHeightFor(t.TitleSize); break;
+    case TrailerField::TitleStyle: c.TitleStyle = t.TitleStyle; break;
+    case TrailerField::DefaultDestDir: texts.DefaultDir = t.DefaultDestDir; break;
+  }
+}
+
+void StoreTrailer(const ConfigTrailer& trailer, Configuration& config,
+                  MessageTableTexts& texts) {
+  for (std::size_t i = 0; i < TrailerFieldWidths.size(); ++i)
+    StoreTrailerField(static_cast<TrailerField>(i), trailer, config, texts);
+}

@@ -1,0 +1,3 @@
+#include "config/MessageTable.h"
+
+MessageTableTexts MessageTable;

@@ -1,0 +1,3 @@
+#include "driver/StageActive.h"
+
+std::int32_t StageActive = 1;

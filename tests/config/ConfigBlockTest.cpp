@@ -1,0 +1,128 @@
+#include "config/ConfigBlock.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "config/DosDateTime.h"
+
+namespace {
+
+std::vector<std::uint8_t> ReadmeEntryBytes() {
+  std::vector<std::uint8_t> bytes(FileEntrySize, 0xCC);  // padding holds junk
+  const std::string name = "README.TXT";
+  bytes[0] = static_cast<std::uint8_t>(name.size());
+  std::copy(name.begin(), name.end(), bytes.begin() + 1);
+  const std::uint8_t tail[] = {0x96, 0xA5, 0x97, 0x28, 0, 0, 0, 0, 0x00, 0x10, 0, 0};
+  std::copy(std::begin(tail), std::end(tail), bytes.begin() + 40);
+  return bytes;
+}
+
+ConfigTrailer SampleTrailer() {
+  ConfigTrailer t;
+  t.FileCount = 2;
+  t.LaunchIndex = 1;
+  t.VolumeCount = 3;
+  t.SplitSize = 3000000;
+  t.UnpackedSize = -5;
+  t.Title = "Setup";
+  t.TitleFont = "Times New Roman";
+  t.GradientTopIndex = 12;
+  t.GradientBottomIndex = 0;
+  t.TitleColourIndex = 15;
+  t.TitleSize = 43;
+  t.TitleStyle = 0xF3;
+  t.DefaultDestDir = "C:\\APPS\\GAME";
+  return t;
+}
+
+TEST(FileEntry, ReadmeExampleDecodesFieldByField) {
+  const auto bytes = ReadmeEntryBytes();
+  const FileEntry entry = DecodeFileEntry(std::span<const std::uint8_t, FileEntrySize>(bytes));
+  EXPECT_EQ(entry.Name, "README.TXT");
+  EXPECT_EQ(entry.Offset, 0);
+  EXPECT_EQ(entry.Size, 4096);
+  EXPECT_EQ(SplitDosDateTime(static_cast<std::uint32_t>(entry.Date)),
+            (DosDateTime{2000, 4, 23, 20, 44, 44}));
+}
+
+TEST(ConfigTrailer, LayoutIs214BytesInFieldOrder) {
+  std::size_t total = 0;
+  for (std::size_t w : TrailerFieldWidths) total += w;
+  EXPECT_EQ(total, ConfigTrailerSize);
+  const auto bytes = EncodeTrailer(SampleTrailer());
+  EXPECT_EQ(bytes[2], 3);                                   // VolumeCount
+  EXPECT_EQ(DecodeInt32(std::span(bytes).subspan(7, 4)), -5);  // UnpackedSize, signed
+  EXPECT_EQ(bytes[11], 5);                                  // Title length
+  EXPECT_EQ(bytes[84], 43);                                 // TitleSize
+  EXPECT_EQ(bytes[86], 12);                                 // DefaultDestDir length
+}
+
+TEST(ConfigTrailer, EncodeDecodeRoundTrip) {
+  const ConfigTrailer t = SampleTrailer();
+  EXPECT_EQ(DecodeTrailer(EncodeTrailer(t)), t);
+  FileEntry e{"A-LONGER-NAME.DAT", static_cast<std::int32_t>(0x2897A596), 123, 456};
+  EXPECT_EQ(DecodeFileEntry(EncodeFileEntry(e)), e);
+}
+
+TEST(LengthString, EmptyAndOverlongLengthBytes) {
+  std::vector<std::uint8_t> field(40, 'x');
+  field[0] = 0;
+  EXPECT_EQ(DecodeLengthString(field), "");
+  field[0] = 39;
+  EXPECT_EQ(DecodeLengthString(field).size(), 39u);
+  // A damaged length byte is clamped to the field, never read past it.
+  field[0] = 40;
+  EXPECT_EQ(DecodeLengthString(field).size(), 39u);
+  field[0] = 255;
+  EXPECT_EQ(DecodeLengthString(field), std::string(39, 'x'));
+}
+
+TEST(ConfigBlock, ParsesTableInFrontOfTrailer) {
+  std::vector<std::uint8_t> file = {'M', 'Z', 1, 2, 3};
+  const auto readme = ReadmeEntryBytes();
+  file.insert(file.end(), readme.begin(), readme.end());
+  const auto second = EncodeFileEntry({"B.BIN", 0, 4096, 10});
+  file.insert(file.end(), second.begin(), second.end());
+  const auto trailer = EncodeTrailer(SampleTrailer());
+  file.insert(file.end(), trailer.begin(), trailer.end());
+
+  const auto block = ParseConfigBlock(file);
+  ASSERT_TRUE(block);
+  EXPECT_EQ(block->Trailer, SampleTrailer());
+  ASSERT_EQ(block->Entries.size(), 2u);
+  EXPECT_EQ(block->Entries[0].Name, "README.TXT");
+  EXPECT_EQ(block->Entries[1].Offset, 4096);
+}
+
+TEST(ConfigBlock, FileCountZeroHasEmptyTable) {
+  ConfigTrailer t;
+  const auto bytes = EncodeTrailer(t);
+  const auto block = ParseConfigBlock(bytes);
+  ASSERT_TRUE(block);
+  EXPECT_TRUE(block->Entries.empty());
+  EXPECT_EQ(FileTableOffset(214, 0), 0);
+}
+
+TEST(ConfigBlock, FileShorterThanTheBlockIsRejected) {
+  EXPECT_FALSE(ParseConfigBlock(std::vector<std::uint8_t>(213, 0)));
+  ConfigTrailer t;
+  t.FileCount = 1;
+  const auto bytes = EncodeTrailer(t);  // claims one entry but has no room for it
+  EXPECT_FALSE(ParseConfigBlock(bytes));
+  EXPECT_EQ(FileTableOffset(265, 1), std::nullopt);
+  EXPECT_EQ(FileTableOffset(266, 1), 0);
+}
+
+TEST(DosDateTime, PackSplitAndLimits) {
+  const DosDateTime when{2000, 4, 23, 20, 44, 44};
+  EXPECT_EQ(PackDosDateTime(when), 0x2897A596u);
+  EXPECT_EQ(SplitDosDateTime(0x2897A596u), when);
+  EXPECT_EQ(PackDosDateTime({2000, 4, 23, 20, 44, 45}), 0x2897A596u);  // odd seconds truncate
+  EXPECT_EQ(PackDosDateTime({1979, 12, 31, 23, 59, 58}), std::nullopt);
+  EXPECT_EQ(PackDosDateTime({2108, 1, 1, 0, 0, 0}), std::nullopt);
+  EXPECT_EQ(SplitDosDateTime(*PackDosDateTime({2107, 12, 31, 23, 59, 58})),
+            (DosDateTime{2107, 12, 31, 23, 59, 58}));
+}
+
+}  // namespace

@@ -1,0 +1,63 @@
+#include "config/Configuration.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Configuration, TitleHeightWrapsInOneByte) {
+  EXPECT_EQ(TitleHeightFor(20), 120);
+  EXPECT_EQ(TitleHeightFor(42), 252);
+  EXPECT_EQ(TitleHeightFor(43), 2);
+  EXPECT_EQ(TitleHeightFor(50), 44);
+}
+
+TEST(Configuration, StyleBitsIgnoreTheHighNibble) {
+  EXPECT_EQ(SplitTitleStyle(3), (TitleStyleBits{true, true, false, false}));
+  EXPECT_EQ(SplitTitleStyle(0xF0), TitleStyleBits{});
+  EXPECT_EQ(SplitTitleStyle(0x0C), (TitleStyleBits{false, false, true, true}));
+}
+
+TEST(Configuration, PaletteEntriesAndClamping) {
+  EXPECT_EQ(PaletteColour(7), (Rgb{192, 192, 192}));
+  EXPECT_EQ(PaletteColour(8), (Rgb{128, 128, 128}));
+  EXPECT_EQ(PaletteColour(12), (Rgb{0, 0, 255}));
+  EXPECT_EQ(PaletteColour(16), (Rgb{255, 255, 255}));
+  EXPECT_EQ(PaletteColour(255), (Rgb{255, 255, 255}));
+  EXPECT_EQ(ColourRef({0x12, 0x34, 0x56}), 0x00563412u);
+}
+
+TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
+  ConfigTrailer t;
+  t.FileCount = 4;
+  t.LaunchIndex = 2;
+  t.VolumeCount = 3;
+  t.SplitSize = 100;
+  t.UnpackedSize = 200;
+  t.Title = "Setup";
+  t.TitleFont = "Arial";
+  t.GradientTopIndex = 12;
+  t.GradientBottomIndex = 0;
+  t.TitleColourIndex = 99;
+  t.TitleSize = 20;
+  t.TitleStyle = 3;
+  t.DefaultDestDir = "";
+  Configuration config;
+  MessageTableTexts texts;
+  StoreTrailer(t, config, texts);
+  EXPECT_EQ(texts.Caption, "Setup");
+  EXPECT_EQ(texts.TitleText, "Setup");
+  EXPECT_EQ(texts.DefaultDir, "");
+  EXPECT_EQ(std::string(ExitCaptionPrefix) + texts.Caption, "Exit Setup");
+  EXPECT_EQ(config.TitleFontFace, "Arial");
+  EXPECT_EQ(config.TitleHeight, 120);
+  EXPECT_EQ(config.GradientTopColour, (Rgb{0, 0, 255}));
+  EXPECT_EQ(config.TitleColour, (Rgb{255, 255, 255}));
+  EXPECT_EQ(config.LaunchIndex, 2);
+  EXPECT_EQ(config.SplitSize, 100);
+  // Texts the block does not replace keep their built-in wording.
+  EXPECT_EQ(texts.SplitName, "Split.Spt");
+  EXPECT_EQ(texts.InstalledText,
+            "The files have been successfully installed into directory\r\n");
+}
+
+}  // namespace
