@@ -1,0 +1,116 @@
+#include "dest/DirectoryRules.h"
+
+#include "dest/DestinationForm.h"
+#include "driver/JoinPath.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A model file system: drives A to Z that the platform "knows" (Q is a
+// letter without a root, which still counts), directories and plain files.
+struct Model {
+  std::set<std::string> Directories;
+  std::set<std::string> Files;
+  std::set<std::string> Searched;
+  std::vector<std::string> Created;
+};
+Model World;
+
+bool ModelDriveExists(char letter) { return letter >= 'A' && letter <= 'Z'; }
+
+bool ModelFindsDirectory(const std::string& path) {
+  World.Searched.insert(path);
+  return World.Directories.count(path) != 0;
+}
+
+// Only C: and D: hold a file system; a directory needs its parent.
+bool ModelMakeDirectory(const std::string& path) {
+  const std::string parent = WithoutTrailingBackslash(DirectoryPart(path));
+  const bool parentThere = parent == "C:" || parent == "D:" || World.Directories.count(parent);
+  if (!parentThere || World.Files.count(path) || World.Directories.count(path)) return false;
+  World.Directories.insert(path);
+  World.Created.push_back(path);
+  return true;
+}
+
+constexpr PathOps Ops{ModelDriveExists, ModelFindsDirectory, ModelMakeDirectory};
+
+class DirectoryRules : public ::testing::Test {
+ protected:
+  void SetUp() override { World = Model{}; }
+  static bool Create(const std::string& path) {
+    bool succeeded = true;
+    CreateDirsWith(Ops, path, succeeded);
+    return succeeded;
+  }
+};
+
+TEST_F(DirectoryRules, ShortPathsAskOnlyForTheDrive) {
+  EXPECT_TRUE(DirExistsWith(Ops, "C:"));
+  EXPECT_TRUE(DirExistsWith(Ops, "Q:\\"));
+  EXPECT_FALSE(DirExistsWith(Ops, "1:\\"));
+  EXPECT_FALSE(DirExistsWith(Ops, ""));
+  EXPECT_TRUE(World.Searched.empty());
+}
+
+TEST_F(DirectoryRules, LongerPathsAreSearchedWithoutOneTrailingBackslash) {
+  World.Directories = {"C:\\A"};
+  World.Files = {"C:\\F"};
+  EXPECT_TRUE(DirExistsWith(Ops, "C:\\A\\"));
+  EXPECT_TRUE(DirExistsWith(Ops, "C:\\A"));
+  EXPECT_FALSE(DirExistsWith(Ops, "C:\\F"));
+  EXPECT_EQ(World.Searched, (std::set<std::string>{"C:\\A", "C:\\F"}));
+}
+
+TEST_F(DirectoryRules, WildcardsAreJudgedByTheirDirectory) {
+  World.Directories = {"C:\\A"};
+  EXPECT_TRUE(DirExistsWith(Ops, "C:\\TMP*"));
+  EXPECT_TRUE(DirExistsWith(Ops, "Q:\\TMP*"));
+  EXPECT_TRUE(DirExistsWith(Ops, "C:\\A\\X?"));
+  EXPECT_FALSE(DirExistsWith(Ops, "C:\\B\\X?"));
+  EXPECT_FALSE(DirExistsWith(Ops, "*"));
+}
+
+TEST_F(DirectoryRules, CreatesEveryMissingLevelParentFirst) {
+  EXPECT_TRUE(Create("D:\\A\\B\\C"));
+  EXPECT_EQ(World.Created, (std::vector<std::string>{"D:\\A", "D:\\A\\B", "D:\\A\\B\\C"}));
+  World.Created.clear();
+  EXPECT_TRUE(Create("D:\\A\\B\\C\\D\\"));
+  EXPECT_EQ(World.Created, (std::vector<std::string>{"D:\\A\\B\\C\\D"}));
+}
+
+TEST_F(DirectoryRules, DriveRootsCreateNothing) {
+  EXPECT_TRUE(Create("C:"));
+  EXPECT_TRUE(Create("C:\\"));
+  EXPECT_TRUE(Create("Q:\\"));
+  EXPECT_TRUE(World.Created.empty());
+}
+
+TEST_F(DirectoryRules, FailuresClearTheFlag) {
+  EXPECT_FALSE(Create("Q:\\A"));
+  World.Files = {"C:\\F"};
+  EXPECT_FALSE(Create("C:\\F"));
+  // A file in the way of a parent: the child cannot be made either.
+  EXPECT_FALSE(Create("C:\\F\\G"));
+  EXPECT_TRUE(World.Created.empty());
+}
+
+TEST_F(DirectoryRules, ClearedFlagDoesNothing) {
+  bool succeeded = false;
+  CreateDirsWith(Ops, "C:\\A", succeeded);
+  EXPECT_FALSE(succeeded);
+  EXPECT_TRUE(World.Created.empty());
+}
+
+TEST_F(DirectoryRules, PathsWithoutSeparatorsEnd) {
+  EXPECT_FALSE(Create("ABCD"));
+  // Every level is shorter than the one before, so even this ends.
+  EXPECT_FALSE(Create(std::string(254, '\\')));
+}
+
+}  // namespace
