@@ -9,8 +9,6 @@
 
 namespace lzhtest {
 
-CallbackHarness* CallbackHarness::current = nullptr;
-
 namespace {
 
 Bytes Repeat(std::uint8_t b, std::size_t n) { return Bytes(n, b); }

@@ -1,0 +1,7 @@
+#include "LzhTestSupport.h"
+
+namespace lzhtest {
+
+CallbackHarness* CallbackHarness::current = nullptr;
+
+}  // namespace lzhtest

@@ -1,0 +1,226 @@
+// diskspan-pack run as a user runs it: the set it writes must decode back to
+// the options and files given, and a rejected request must write nothing.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <utime.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "LzhTestSupport.h"
+#include "config/ConfigBlock.h"
+#include "config/DosDateTime.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void Spill(const fs::path& p, const Bytes& data) {
+  std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+}
+
+struct RunResult {
+  int exitCode;
+  std::string output;
+};
+
+class PackCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("diskspan-pack-test-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "in");
+    Spill(dir_ / "stub.exe", Bytes(5000, 'S'));
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path In(const std::string& name, const Bytes& data) {
+    Spill(dir_ / "in" / name, data);
+    return dir_ / "in" / name;
+  }
+
+  RunResult Pack(const std::string& args) {
+    const std::string command = std::string(DISKSPAN_PACK) + " --stub " + (dir_ / "stub.exe").string() +
+                                " -o " + (dir_ / "out").string() + " " + args + " 2>&1";
+    RunResult result{-1, {}};
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+      char buffer[4096];
+      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.output.append(buffer, n);
+      const int status = ::pclose(pipe);
+      result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    return result;
+  }
+
+  bool OutputIsEmpty() const { return !fs::exists(dir_ / "out") || fs::is_empty(dir_ / "out"); }
+
+  fs::path dir_;
+};
+
+Bytes Pseudorandom(std::size_t n, unsigned seed) {
+  std::mt19937 rng(seed);
+  Bytes out(n);
+  for (auto& b : out) b = static_cast<std::uint8_t>(rng() % 7 == 0 ? rng() : 'a' + rng() % 4);
+  return out;
+}
+
+Bytes RandomBytes(std::size_t n, unsigned seed) {
+  std::mt19937 rng(seed);
+  Bytes out(n);
+  for (auto& b : out) b = static_cast<std::uint8_t>(rng());
+  return out;
+}
+
+TEST_F(PackCommand, SetDecodesBackToTheOptionsAndFiles) {
+  const Bytes readme(4096, 'r');
+  const Bytes data = Pseudorandom(600000, 3);
+  const fs::path readmePath = In("README.TXT", readme);
+  const fs::path dataPath = In("DATA.BIN", data);
+  // 23 April 2000, 20:44:44 local time.
+  std::tm when{};
+  when.tm_year = 100, when.tm_mon = 3, when.tm_mday = 23, when.tm_hour = 20, when.tm_min = 44, when.tm_sec = 44;
+  when.tm_isdst = -1;
+  const utimbuf times{std::mktime(&when), std::mktime(&when)};
+  ASSERT_EQ(::utime(readmePath.c_str(), &times), 0);
+
+  const RunResult r = Pack("--title 'Sample Set' --font 'Courier New' --title-size 20 --title-style bold,underline "
+                           "--top-colour navy --bottom-colour 8 --title-colour yellow --default-dir 'D:\\APPS\\' "
+                           "--launch DATA.BIN --volume-size 100000 " +
+                           readmePath.string() + " " + dataPath.string());
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+
+  const Bytes setup = Slurp(dir_ / "out" / "SETUP.EXE");
+  ASSERT_TRUE(std::equal(setup.begin(), setup.begin() + 5000, Bytes(5000, 'S').begin()));
+  const auto block = ParseConfigBlock(setup);
+  ASSERT_TRUE(block);
+  const ConfigTrailer& t = block->Trailer;
+  EXPECT_EQ(t.Title, "Sample Set");
+  EXPECT_EQ(t.TitleFont, "Courier New");
+  EXPECT_EQ(t.TitleSize, 20);
+  EXPECT_EQ(t.TitleStyle, 5);
+  EXPECT_EQ(t.GradientTopIndex, 4);
+  EXPECT_EQ(t.GradientBottomIndex, 8);
+  EXPECT_EQ(t.TitleColourIndex, 11);
+  EXPECT_EQ(t.DefaultDestDir, "D:\\APPS\\");
+  EXPECT_EQ(t.FileCount, 2);
+  EXPECT_EQ(t.LaunchIndex, 2);
+  EXPECT_EQ(setup.size(), 5000u + 2 * FileEntrySize + ConfigTrailerSize);
+
+  ASSERT_EQ(block->Entries.size(), 2u);
+  EXPECT_EQ(block->Entries[0], (FileEntry{"README.TXT", static_cast<std::int32_t>(0x2897A596u), 0, 4096}));
+  EXPECT_EQ(block->Entries[1].Name, "DATA.BIN");
+  EXPECT_EQ(block->Entries[1].Offset, 4096);
+  EXPECT_EQ(block->Entries[1].Size, 600000);
+  EXPECT_EQ(t.UnpackedSize, 604096);
+
+  // Volume 1 gets what the setup file leaves of disk 1; the rest are full disks.
+  Bytes stream;
+  for (int disk = 1; disk <= t.VolumeCount; ++disk) {
+    const fs::path volume = dir_ / "out" / (disk == 1 ? "SETUP.01" : "SETUP.0" + std::to_string(disk));
+    ASSERT_TRUE(fs::exists(volume)) << volume;
+    const Bytes part = Slurp(volume);
+    if (disk == 1) EXPECT_EQ(part.size(), 100000 - setup.size());
+    else if (disk < t.VolumeCount) EXPECT_EQ(part.size(), 100000u);
+    stream.insert(stream.end(), part.begin(), part.end());
+  }
+  EXPECT_GT(t.VolumeCount, 2);
+  EXPECT_FALSE(fs::exists(dir_ / "out" / ("SETUP.0" + std::to_string(t.VolumeCount + 1))));
+  EXPECT_EQ(static_cast<std::int32_t>(stream.size()), t.SplitSize);
+
+  Bytes expected = readme;
+  expected.insert(expected.end(), data.begin(), data.end());
+  EXPECT_TRUE(lzhtest::DecodeBytes(stream, t.UnpackedSize) == expected);
+}
+
+TEST_F(PackCommand, TenthDiskUsesTheDotZeroTenName) {
+  const fs::path p = In("NOISE.BIN", RandomBytes(100000, 9));
+  const RunResult r = Pack("--volume-size 8000 --name INSTALL.EXE " + p.string());
+  ASSERT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_TRUE(fs::exists(dir_ / "out" / "INSTALL.09"));
+  EXPECT_TRUE(fs::exists(dir_ / "out" / "INSTALL.010"));
+  EXPECT_FALSE(fs::exists(dir_ / "out" / "INSTALL.10"));
+}
+
+TEST_F(PackCommand, EachLimitIsRefusedByNameAndNothingIsWritten) {
+  const std::string ok = In("OK.TXT", Bytes(10, 'k')).string();
+  const std::string longName = In(std::string(40, 'N'), Bytes(1, 'n')).string();
+  const std::string colon = In("A:B", Bytes(1, 'c')).string();
+  const std::string twin = (dir_ / "in" / "ok.txt").string();
+  Spill(twin, Bytes(3, 't'));
+  std::string many;
+  for (int i = 0; i < 256; ++i) many += " " + ok;
+  const struct {
+    std::string args;
+    std::string message;
+  } cases[] = {
+      {longName, "longer than 39 characters"},
+      {colon, "'A:B' is not a plain file name"},
+      {ok + " " + twin, "would both install as 'ok.txt'"},
+      {"--title " + std::string(40, 'T') + " " + ok, "--title '" + std::string(40, 'T') + "' is 40 characters long; at most 39 fit"},
+      {"--font " + std::string(30, 'F') + " " + ok, "--font"},
+      {"--default-dir " + std::string(128, 'D') + " " + ok, "--default-dir"},
+      {"--top-colour 16 " + ok, "--top-colour '16' is not a palette index"},
+      {"--title-colour mauve " + ok, "--title-colour 'mauve'"},
+      {"--title-size 43 " + ok, "--title-size 43 is outside 1-42"},
+      {"--launch MISSING.EXE " + ok, "--launch 'MISSING.EXE' names none"},
+      {"--volume-size 5266 " + ok, "leaving no room for volume 1"},
+      {"--volume-size 1.3M " + ok, "--volume-size '1.3M'"},
+      {"--name a/b " + ok, "--name 'a/b' is not a plain file name"},
+      {(dir_ / "in" / "ABSENT.TXT").string(), "ABSENT.TXT: no such file"},
+      {(dir_ / "in").string(), "not a regular file"},
+      {many, "256 files given; a disk set holds at most 255"},
+  };
+  for (const auto& c : cases) {
+    const RunResult r = Pack(c.args);
+    EXPECT_EQ(r.exitCode, 1) << c.message;
+    EXPECT_NE(r.output.find(c.message), std::string::npos) << r.output.substr(0, 500);
+    EXPECT_TRUE(OutputIsEmpty()) << c.message;
+  }
+}
+
+TEST_F(PackCommand, TooManyVolumesAreRefused) {
+  Spill(dir_ / "stub.exe", Bytes(100, 'S'));
+  const fs::path p = In("NOISE.BIN", RandomBytes(300000, 4));
+  const RunResult r = Pack("--volume-size 1000 " + p.string());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("a disk set holds at most 255"), std::string::npos) << r.output;
+  EXPECT_TRUE(OutputIsEmpty());
+}
+
+TEST_F(PackCommand, ExistingOutputIsKeptUnlessForced) {
+  const fs::path p = In("A.TXT", Bytes(100, 'a'));
+  fs::create_directories(dir_ / "out");
+  Spill(dir_ / "out" / "SETUP.01", Bytes(7, 'x'));
+  RunResult r = Pack(p.string());
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.output.find("SETUP.01: already exists (use --force"), std::string::npos) << r.output;
+  EXPECT_EQ(Slurp(dir_ / "out" / "SETUP.01"), Bytes(7, 'x'));
+  EXPECT_FALSE(fs::exists(dir_ / "out" / "SETUP.EXE"));
+
+  r = Pack("--force " + p.string());
+  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_NE(Slurp(dir_ / "out" / "SETUP.01"), Bytes(7, 'x'));
+  for (const auto& entry : fs::directory_iterator(dir_ / "out"))
+    EXPECT_EQ(entry.path().filename().string().find(".partial"), std::string::npos);
+}
+
+TEST_F(PackCommand, UsageErrorsExitWithTwoAndHelpHasAnExample) {
+  EXPECT_EQ(Pack("").exitCode, 2);
+  EXPECT_EQ(Pack("--no-such-option x").exitCode, 2);
+  const RunResult help = Pack("--help");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("Example:"), std::string::npos);
+  EXPECT_NE(help.output.find("--volume-size"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+// What diskspan-pack was asked to make.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct PackOptions {
+  std::filesystem::path Stub;
+  std::filesystem::path OutputDir;
+  std::string Name = "SETUP.EXE";
+  std::string Title = "Setup";
+  std::string Font = "Arial";
+  int TitleSize = 8;     // title height in steps of 6 pixels
+  int TitleStyle = 3;    // bold, italic
+  int TopColour = 12;    // blue
+  int BottomColour = 0;  // black
+  int TitleColour = 15;  // white
+  std::string DefaultDir = "C:\\APPS";
+  std::optional<std::string> Launch;
+  std::int64_t VolumeSize = 1457664;  // free space of a formatted 1.44 MB floppy
+  bool Force = false;
+  std::vector<std::filesystem::path> Inputs;
+};
+
+// A request the format cannot hold, or an input that cannot be read. The
+// message names the offending input; nothing has been written.
+class PackError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
