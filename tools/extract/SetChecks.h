@@ -1,0 +1,20 @@
+// What can be told wrong about a set before decoding it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "SetInfo.h"
+
+// Sizes the block claims that no set can hold; nothing when they are sound.
+std::optional<std::string> ImpossibleSizes(const ConfigTrailer& trailer);
+
+// The volumes must add up to SplitSize, byte for byte.
+std::optional<std::string> VolumeSizeProblem(const ConfigTrailer& trailer,
+                                             const std::vector<std::int64_t>& volumeSizes);
+
+// Why an entry must not be written, or nothing: a name that is not a plain
+// file name, or a range outside the decoded stream.
+std::optional<std::string> EntryProblem(const FileEntry& entry, std::int32_t unpackedSize);

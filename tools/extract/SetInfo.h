@@ -1,0 +1,28 @@
+// The configuration block of a disk set's stub, read from the end of its file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "config/ConfigBlock.h"
+
+struct SetInfo {
+  std::filesystem::path StubPath;
+  std::string StubName;  // the name the volumes are named after
+  ConfigTrailer Trailer;
+  std::vector<FileEntry> Entries;
+
+  // The stub always reads volume 1, whatever VolumeCount says.
+  int VolumeCount() const { return Trailer.VolumeCount == 0 ? 1 : Trailer.VolumeCount; }
+  // The name of the file to start after installing, or "" for none.
+  std::string LaunchName() const;
+};
+
+// Reads only the block at the end of the stub; raises ExtractError when the
+// file cannot be read or is too short for the block it describes.
+SetInfo ReadSetInfo(const std::filesystem::path& stub);
+
+// The same from bytes in memory (the whole stub file).
+SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName);

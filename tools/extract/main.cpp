@@ -1,0 +1,122 @@
+// diskspan-extract: lists, tests and restores a disk set on any machine,
+// without Windows.
+#include <CLI/CLI.hpp>
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+
+#include "ByteSource.h"
+#include "ExtractError.h"
+#include "Extraction.h"
+#include "Listing.h"
+#include "OutputDirectory.h"
+#include "ProgressBar.h"
+#include "SetInfo.h"
+#include "VolumeFinder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+enum ExitCode { Success = 0, Damaged = 1, Usage = 2 };
+
+struct Request {
+  fs::path Stub;
+  fs::path OutputDir = ".";
+  std::vector<fs::path> VolumeDirs;
+  bool List = false;
+  bool Json = false;
+  bool Test = false;
+  bool Extract = false;
+  bool Overwrite = false;
+  bool Progress = false;
+  bool Quiet = false;
+};
+
+const char* const Footer =
+    "Volumes are looked for beside STUB, then in each --volumes directory, by the\n"
+    "set's own naming (SETUP.01, SETUP.02 ... SETUP.010 ...), ignoring case.\n"
+    "Files are restored with their stored dates, read as local time. A name that is\n"
+    "not a plain file name is refused; an existing file is kept unless --overwrite.\n\n"
+    "Exit codes: 0 success, 1 a damaged or incomplete set or a refused file, 2 usage.\n\n"
+    "Examples:\n"
+    "  diskspan-extract -l /media/disk1/SETUP.EXE\n"
+    "  diskspan-extract -t --volumes /media/disk2 --volumes /media/disk3 /media/disk1/SETUP.EXE\n"
+    "  diskspan-extract -d restored /media/disk1/SETUP.EXE\n";
+
+void AddOptions(CLI::App& app, Request& r) {
+  app.add_option("STUB", r.Stub, "The set's SETUP.EXE (the stub with its configuration block)")->required();
+  auto* list = app.add_flag("-l,--list", r.List, "List the set's settings and files");
+  app.add_flag("--json", r.Json, "With --list: print one JSON document")->needs(list);
+  auto* test = app.add_flag("-t,--test", r.Test, "Reassemble and decode without writing anything");
+  auto* extract = app.add_flag("-e,--extract", r.Extract, "Restore the files (the default)");
+  list->excludes(test)->excludes(extract);
+  test->excludes(extract);
+  app.add_option("-d,--output-dir", r.OutputDir, "Directory to restore into")->capture_default_str();
+  app.add_option("--volumes", r.VolumeDirs, "Another directory holding volumes (repeatable)")->allow_extra_args(false);
+  app.add_flag("--overwrite", r.Overwrite, "Replace files that already exist");
+  app.add_flag("--progress", r.Progress, "Show a progress bar on the terminal");
+  app.add_flag("-q,--quiet", r.Quiet, "Print only errors");
+  app.set_version_flag("--version", "diskspan-extract 0.1.0");
+  app.footer(Footer);
+}
+
+std::vector<std::int64_t> Sizes(const std::vector<Volume>& volumes) {
+  std::vector<std::int64_t> sizes;
+  for (const auto& v : volumes) sizes.push_back(v.Size);
+  return sizes;
+}
+
+int Finish(const SetReport& report, const Request& r, const char* success) {
+  for (const auto& p : report.Problems) std::cerr << "diskspan-extract: " << p << "\n";
+  if (report.Ok() && !r.Quiet) std::cout << success << "\n";
+  return report.Ok() ? Success : Damaged;
+}
+
+int Run(const Request& r) {
+  const SetInfo set = ReadSetInfo(r.Stub);
+  if (r.List) {
+    std::cout << (r.Json ? ListingJson(set) : ListingText(set));
+    return Success;
+  }
+  VolumeFinder finder(r.Stub.parent_path(), r.VolumeDirs);
+  const std::vector<Volume> volumes = FindVolumes(finder, set.StubName, set.VolumeCount());
+  VolumeChain stream(volumes);
+  ProgressBar bar(r.Progress && !r.Quiet && ::isatty(STDERR_FILENO));
+  const ProgressFn progress = [&bar](std::int64_t done, std::int64_t total) { bar.Show(done, total); };
+  if (r.Test) {
+    const SetReport report = TestSet(set, Sizes(volumes), stream, progress);
+    bar.Close();
+    return Finish(report, r, "The set is sound: every volume present, the stream decodes to its full size.");
+  }
+  std::error_code error;
+  fs::create_directories(r.OutputDir, error);
+  if (error) throw ExtractError(r.OutputDir.string() + ": cannot create: " + error.message());
+  OutputDirectory output(r.OutputDir, r.Overwrite);
+  SetReport report = ExtractSet(set, Sizes(volumes), stream, output, progress);
+  bar.Close();
+  for (const auto& refusal : output.Refusals()) report.Problems.push_back(refusal);
+  if (!r.Quiet)
+    for (const auto& name : output.Written()) std::cout << (r.OutputDir / name).string() << "\n";
+  return Finish(report, r, "Done.");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  CLI::App app("Lists, tests and restores a disk set made for the installer stub.", "diskspan-extract");
+  Request request;
+  AddOptions(app, request);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? Success : Usage;
+  }
+  try {
+    return Run(request);
+  } catch (const ExtractError& e) {
+    std::cerr << "diskspan-extract: " << e.what() << "\n";
+    return Damaged;
+  }
+}
