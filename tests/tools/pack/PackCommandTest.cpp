@@ -5,85 +5,41 @@
 #include <sys/stat.h>
 #include <utime.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <random>
 
 #include "LzhTestSupport.h"
+#include "ToolTestSupport.h"
 #include "config/ConfigBlock.h"
 #include "config/DosDateTime.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void Spill(const fs::path& p, const Bytes& data) {
-  std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
-}
-
-struct RunResult {
-  int exitCode;
-  std::string output;
-};
+using namespace tooltest;
 
 class PackCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("diskspan-pack-test-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
     fs::create_directories(dir_ / "in");
     Spill(dir_ / "stub.exe", Bytes(5000, 'S'));
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   fs::path In(const std::string& name, const Bytes& data) {
     Spill(dir_ / "in" / name, data);
-    return dir_ / "in" / name;
+    return dir_.Path() / "in" / name;
   }
 
   RunResult Pack(const std::string& args) {
-    const std::string command = std::string(DISKSPAN_PACK) + " --stub " + (dir_ / "stub.exe").string() +
-                                " -o " + (dir_ / "out").string() + " " + args + " 2>&1";
-    RunResult result{-1, {}};
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-      char buffer[4096];
-      for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.output.append(buffer, n);
-      const int status = ::pclose(pipe);
-      result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    return result;
+    return RunCommand(std::string(DISKSPAN_PACK) + " --stub " + (dir_ / "stub.exe").string() + " -o " +
+                      (dir_ / "out").string() + " " + args);
   }
 
   bool OutputIsEmpty() const { return !fs::exists(dir_ / "out") || fs::is_empty(dir_ / "out"); }
 
-  fs::path dir_;
+  TestDirectory dir_;
 };
-
-Bytes Pseudorandom(std::size_t n, unsigned seed) {
-  std::mt19937 rng(seed);
-  Bytes out(n);
-  for (auto& b : out) b = static_cast<std::uint8_t>(rng() % 7 == 0 ? rng() : 'a' + rng() % 4);
-  return out;
-}
-
-Bytes RandomBytes(std::size_t n, unsigned seed) {
-  std::mt19937 rng(seed);
-  Bytes out(n);
-  for (auto& b : out) b = static_cast<std::uint8_t>(rng());
-  return out;
-}
 
 TEST_F(PackCommand, SetDecodesBackToTheOptionsAndFiles) {
   const Bytes readme(4096, 'r');
-  const Bytes data = Pseudorandom(600000, 3);
+  const Bytes data = MixedBytes(600000, 3);
   const fs::path readmePath = In("README.TXT", readme);
   const fs::path dataPath = In("DATA.BIN", data);
   // 23 April 2000, 20:44:44 local time.
@@ -97,7 +53,7 @@ TEST_F(PackCommand, SetDecodesBackToTheOptionsAndFiles) {
                            "--top-colour navy --bottom-colour 8 --title-colour yellow --default-dir 'D:\\APPS\\' "
                            "--launch DATA.BIN --volume-size 100000 " +
                            readmePath.string() + " " + dataPath.string());
-  ASSERT_EQ(r.exitCode, 0) << r.output;
+  ASSERT_EQ(r.ExitCode, 0) << r.Output;
 
   const Bytes setup = Slurp(dir_ / "out" / "SETUP.EXE");
   ASSERT_TRUE(std::equal(setup.begin(), setup.begin() + 5000, Bytes(5000, 'S').begin()));
@@ -145,7 +101,7 @@ TEST_F(PackCommand, SetDecodesBackToTheOptionsAndFiles) {
 TEST_F(PackCommand, TenthDiskUsesTheDotZeroTenName) {
   const fs::path p = In("NOISE.BIN", RandomBytes(100000, 9));
   const RunResult r = Pack("--volume-size 8000 --name INSTALL.EXE " + p.string());
-  ASSERT_EQ(r.exitCode, 0) << r.output;
+  ASSERT_EQ(r.ExitCode, 0) << r.Output;
   EXPECT_TRUE(fs::exists(dir_ / "out" / "INSTALL.09"));
   EXPECT_TRUE(fs::exists(dir_ / "out" / "INSTALL.010"));
   EXPECT_FALSE(fs::exists(dir_ / "out" / "INSTALL.10"));
@@ -177,13 +133,13 @@ TEST_F(PackCommand, EachLimitIsRefusedByNameAndNothingIsWritten) {
       {"--volume-size 1.3M " + ok, "--volume-size '1.3M'"},
       {"--name a/b " + ok, "--name 'a/b' is not a plain file name"},
       {(dir_ / "in" / "ABSENT.TXT").string(), "ABSENT.TXT: no such file"},
-      {(dir_ / "in").string(), "not a regular file"},
+      {(dir_.Path() / "in").string(), "not a regular file"},
       {many, "256 files given; a disk set holds at most 255"},
   };
   for (const auto& c : cases) {
     const RunResult r = Pack(c.args);
-    EXPECT_EQ(r.exitCode, 1) << c.message;
-    EXPECT_NE(r.output.find(c.message), std::string::npos) << r.output.substr(0, 500);
+    EXPECT_EQ(r.ExitCode, 1) << c.message;
+    EXPECT_NE(r.Output.find(c.message), std::string::npos) << r.Output.substr(0, 500);
     EXPECT_TRUE(OutputIsEmpty()) << c.message;
   }
 }
@@ -192,8 +148,8 @@ TEST_F(PackCommand, TooManyVolumesAreRefused) {
   Spill(dir_ / "stub.exe", Bytes(100, 'S'));
   const fs::path p = In("NOISE.BIN", RandomBytes(300000, 4));
   const RunResult r = Pack("--volume-size 1000 " + p.string());
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.output.find("a disk set holds at most 255"), std::string::npos) << r.output;
+  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_NE(r.Output.find("a disk set holds at most 255"), std::string::npos) << r.Output;
   EXPECT_TRUE(OutputIsEmpty());
 }
 
@@ -202,25 +158,25 @@ TEST_F(PackCommand, ExistingOutputIsKeptUnlessForced) {
   fs::create_directories(dir_ / "out");
   Spill(dir_ / "out" / "SETUP.01", Bytes(7, 'x'));
   RunResult r = Pack(p.string());
-  EXPECT_EQ(r.exitCode, 1);
-  EXPECT_NE(r.output.find("SETUP.01: already exists (use --force"), std::string::npos) << r.output;
+  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_NE(r.Output.find("SETUP.01: already exists (use --force"), std::string::npos) << r.Output;
   EXPECT_EQ(Slurp(dir_ / "out" / "SETUP.01"), Bytes(7, 'x'));
   EXPECT_FALSE(fs::exists(dir_ / "out" / "SETUP.EXE"));
 
   r = Pack("--force " + p.string());
-  EXPECT_EQ(r.exitCode, 0) << r.output;
+  EXPECT_EQ(r.ExitCode, 0) << r.Output;
   EXPECT_NE(Slurp(dir_ / "out" / "SETUP.01"), Bytes(7, 'x'));
   for (const auto& entry : fs::directory_iterator(dir_ / "out"))
     EXPECT_EQ(entry.path().filename().string().find(".partial"), std::string::npos);
 }
 
 TEST_F(PackCommand, UsageErrorsExitWithTwoAndHelpHasAnExample) {
-  EXPECT_EQ(Pack("").exitCode, 2);
-  EXPECT_EQ(Pack("--no-such-option x").exitCode, 2);
+  EXPECT_EQ(Pack("").ExitCode, 2);
+  EXPECT_EQ(Pack("--no-such-option x").ExitCode, 2);
   const RunResult help = Pack("--help");
-  EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.output.find("Example:"), std::string::npos);
-  EXPECT_NE(help.output.find("--volume-size"), std::string::npos);
+  EXPECT_EQ(help.ExitCode, 0);
+  EXPECT_NE(help.Output.find("Example:"), std::string::npos);
+  EXPECT_NE(help.Output.find("--volume-size"), std::string::npos);
 }
 
 }  // namespace

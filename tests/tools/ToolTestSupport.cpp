@@ -1,0 +1,96 @@
+#include "ToolTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <random>
+
+#include "common/LzhEncoder.h"
+#include "volumes/VolumeNames.h"
+
+namespace tooltest {
+
+Bytes Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void Spill(const fs::path& path, const Bytes& data) {
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+}
+
+Bytes RandomBytes(std::size_t n, unsigned seed) {
+  std::mt19937 rng(seed);
+  Bytes out(n);
+  for (auto& b : out) b = static_cast<std::uint8_t>(rng());
+  return out;
+}
+
+Bytes MixedBytes(std::size_t n, unsigned seed) {
+  std::mt19937 rng(seed);
+  Bytes out(n);
+  for (auto& b : out) b = static_cast<std::uint8_t>(rng() % 5 == 0 ? rng() : 'a' + rng() % 6);
+  return out;
+}
+
+RunResult RunCommand(const std::string& command) {
+  RunResult result;
+  if (FILE* pipe = ::popen((command + " 2>&1").c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.Output.append(buffer, n);
+    const int status = ::pclose(pipe);
+    result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  return result;
+}
+
+TestDirectory::TestDirectory() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  path_ = fs::temp_directory_path() /
+          ("diskspan-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
+  fs::remove_all(path_);
+  fs::create_directories(path_);
+}
+
+TestDirectory::~TestDirectory() { fs::remove_all(path_); }
+
+std::vector<std::string> TestDirectory::Files() const {
+  std::vector<std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(path_))
+    if (!entry.is_directory()) files.push_back(fs::relative(entry.path(), path_).string());
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+void RawSet::WriteTo(const fs::path& dir, const std::string& stubName) const {
+  const Bytes stream = lzh::Encode(Decoded);
+  ConfigTrailer t = Trailer;
+  t.FileCount = static_cast<std::uint8_t>(Entries.size());
+  std::vector<Bytes> volumes;
+  for (std::size_t at = 0; at < stream.size() || volumes.empty(); at += VolumeSize)
+    volumes.emplace_back(stream.begin() + static_cast<std::ptrdiff_t>(at),
+                         stream.begin() + static_cast<std::ptrdiff_t>(std::min(stream.size(), at + VolumeSize)));
+  if (!KeepSizes) {
+    t.SplitSize = static_cast<std::int32_t>(stream.size());
+    t.UnpackedSize = static_cast<std::int32_t>(Decoded.size());
+    t.VolumeCount = static_cast<std::uint8_t>(volumes.size());
+  }
+  Bytes stub(1000, 'M');
+  for (const auto& e : Entries) {
+    const auto record = EncodeFileEntry(e);
+    stub.insert(stub.end(), record.begin(), record.end());
+  }
+  const auto trailer = EncodeTrailer(t);
+  stub.insert(stub.end(), trailer.begin(), trailer.end());
+  fs::create_directories(dir);
+  Spill(dir / stubName, stub);
+  for (std::size_t i = 0; i < volumes.size(); ++i)
+    Spill(dir / VolumeFileName(stubName, static_cast<int>(i + 1)), volumes[i]);
+}
+
+}  // namespace tooltest
