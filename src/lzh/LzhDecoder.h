@@ -32,13 +32,14 @@ class Decoder {
     for (int i = RingStart; i < RingSize; ++i) ring_[i] = 0;
     bitBuffer_ = 0;
     bitCount_ = 0;
-    std::int32_t produced = 0;
+    // Counting down what is left cannot overflow, whatever the size.
+    std::int32_t left = outputSize;
     int r = RingStart;
-    while (produced < outputSize && active_()) {
+    while (left > 0 && active_()) {
       const int symbol = DecodeSymbol();
       if (symbol < 256) {
         Put(static_cast<std::uint8_t>(symbol), r);
-        ++produced;
+        --left;
         continue;
       }
       // The copy runs byte by byte, so an overlapping source repeats what it
@@ -46,7 +47,7 @@ class Decoder {
       const int start = r - DecodePosition() - 1;
       const int length = MatchLength(symbol);
       for (int k = 0; k < length; ++k) Put(ring_[(start + k) & RingMask], r);
-      produced += length;
+      left -= length;
     }
   }
 
@@ -57,44 +58,45 @@ class Decoder {
     r = (r + 1) & RingMask;
   }
 
-  // Bits come from the top of a 16-bit buffer, refilled a byte at a time
-  // whenever 8 or fewer bits remain.
+  // Bits come from the top of a 32-bit buffer that holds at most 16 of them,
+  // refilled a byte at a time whenever 8 or fewer remain; the bits below the
+  // held ones are zero.
   void Refill() {
     while (bitCount_ <= 8) {
-      bitBuffer_ |= static_cast<std::uint16_t>(source_() << (8 - bitCount_));
+      bitBuffer_ |= std::uint32_t{source_()} << (24 - bitCount_);
       bitCount_ += 8;
     }
   }
 
-  int TakeBit() {
+  unsigned TakeBit() {
     Refill();
-    const int bit = bitBuffer_ >> 15;
-    bitBuffer_ = static_cast<std::uint16_t>(bitBuffer_ << 1);
+    const unsigned bit = bitBuffer_ >> 31;
+    bitBuffer_ <<= 1;
     --bitCount_;
     return bit;
   }
 
-  int TakeByte() {
+  unsigned TakeByte() {
     Refill();
-    const int byte = bitBuffer_ >> 8;
-    bitBuffer_ = static_cast<std::uint16_t>(bitBuffer_ << 8);
+    const unsigned byte = bitBuffer_ >> 24;
+    bitBuffer_ <<= 8;
     bitCount_ -= 8;
     return byte;
   }
 
   int DecodeSymbol() {
-    int n = tree_.Child[Root];
+    unsigned n = tree_.Child[Root];
     while (n < NodeCount) n = tree_.Child[n + TakeBit()];
-    const int symbol = n - NodeCount;
+    const int symbol = static_cast<int>(n) - NodeCount;
     tree_.Update(symbol);
     return symbol;
   }
 
   int DecodePosition() {
-    int b = TakeByte();
-    const int upper = PositionDecodeTable.UpperBits[b];
+    unsigned b = TakeByte();
+    const unsigned upper = PositionDecodeTable.UpperBits[b];
     for (int m = PositionDecodeTable.CodeLength[b] - 2; m > 0; --m) b = (b << 1) | TakeBit();
-    return upper << 6 | (b & 0x3F);
+    return static_cast<int>(upper << 6 | (b & 0x3F));
   }
 
   LzhTree& tree_;
@@ -102,7 +104,7 @@ class Decoder {
   Source& source_;
   Sink& sink_;
   Active& active_;
-  std::uint16_t bitBuffer_ = 0;
+  std::uint32_t bitBuffer_ = 0;
   int bitCount_ = 0;
 };
 

@@ -37,11 +37,11 @@ struct LzhTree {
   // swapping each incremented node past the run of smaller ones above it.
   void Update(int symbol) {
     if (Frequency[Root] == RebuildLimit) Rebuild();
-    int n = Parent[NodeCount + symbol];
+    unsigned n = Parent[NodeCount + symbol];
     do {
       const std::uint16_t k = ++Frequency[n];
       if (Frequency[n + 1] < k) {
-        int l = n + 1;
+        unsigned l = n + 1;
         while (Frequency[l + 1] < k) ++l;
         Swap(n, l, k);
         n = l;
@@ -54,17 +54,23 @@ struct LzhTree {
   void Rebuild();
 
  private:
-  void Swap(int n, int l, std::uint16_t k) {
+  void Swap(unsigned n, unsigned l, std::uint16_t k) {
     Frequency[n] = Frequency[l];
     Frequency[l] = k;
-    const int a = Child[n];
-    Parent[a] = static_cast<std::uint16_t>(l);
-    if (a < NodeCount) Parent[a + 1] = static_cast<std::uint16_t>(l);
-    const int b = Child[l];
+    const unsigned a = Child[n];
+    const unsigned b = Child[l];
     Child[l] = static_cast<std::uint16_t>(a);
-    Parent[b] = static_cast<std::uint16_t>(n);
-    if (b < NodeCount) Parent[b + 1] = static_cast<std::uint16_t>(n);
     Child[n] = static_cast<std::uint16_t>(b);
+    SetParent(a, l);
+    SetParent(b, n);
+  }
+
+  // Points `child` (and its sibling, for an internal node) at `parent`. For a
+  // leaf the second store repeats the first, which spares a branch.
+  void SetParent(unsigned child, unsigned parent) {
+    const unsigned second = child + (child < NodeCount ? 1 : 0);
+    Parent[child] = static_cast<std::uint16_t>(parent);
+    Parent[second] = static_cast<std::uint16_t>(parent);
   }
 };
 
