@@ -3,8 +3,10 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(DISKSPAN_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${DISKSPAN_MINGW_PREFIX}-gcc)
-set(CMAKE_CXX_COMPILER ${DISKSPAN_MINGW_PREFIX}-g++)
+# The posix thread model: its libstdc++ has std::mutex, which GoogleTest needs;
+# winpthread is linked statically like the rest.
+set(CMAKE_C_COMPILER ${DISKSPAN_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${DISKSPAN_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${DISKSPAN_MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${DISKSPAN_MINGW_PREFIX})

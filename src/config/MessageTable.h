@@ -10,7 +10,7 @@ struct MessageTableTexts {
   std::string VolumeName;
   std::string SplitName = "Split.Spt";
   std::string DefaultDir = "C:\\";
-  std::string Notice = "Installed by Diskspan - restoring your disks";
+  std::string Notice = "Installed with Diskspan";
   std::string TitleText = "Rudid Orid Adezovovodiv";
   std::string ConfirmExit = "Do you really want to terminate the program?";
   std::string OverwritePrompt = "File already exists, Overwrite?";

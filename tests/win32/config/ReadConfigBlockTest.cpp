@@ -1,0 +1,112 @@
+#include "config/ReadConfigBlock.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "Win32TestSupport.h"
+#include "config/Configuration.h"
+#include "config/FileTable.h"
+#include "config/MessageTable.h"
+#include "driver/EFileFailure.h"
+#include "driver/StageActive.h"
+
+namespace {
+
+std::string Bytes(const auto& record) { return std::string(record.begin(), record.end()); }
+
+ConfigTrailer SampleTrailer() {
+  ConfigTrailer t;
+  t.FileCount = 2;
+  t.LaunchIndex = 2;
+  t.VolumeCount = 3;
+  t.SplitSize = 3000000;
+  t.UnpackedSize = 4106;
+  t.Title = "Setup";
+  t.TitleFont = "Arial";
+  t.GradientTopIndex = 12;
+  t.GradientBottomIndex = 0;
+  t.TitleColourIndex = 15;
+  t.TitleSize = 43;
+  t.TitleStyle = 3;
+  t.DefaultDestDir = "C:\\APPS";
+  return t;
+}
+
+class ReadConfigBlockTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Config = {};
+    MessageTable = {};
+    ReleaseFileTable();
+    StageActive = 0;
+    Scratch = MakeScratchDir();
+    Stub = Scratch + "\\SETUP.EXE";
+  }
+  void TearDown() override {
+    ReleaseFileTable();
+    RemoveTree(Scratch);
+  }
+  std::string Scratch;
+  std::string Stub;
+};
+
+TEST_F(ReadConfigBlockTest, FillsValuesTextsAndTableFromARealFile) {
+  const FileEntry readme{"README.TXT", 0x2897A596, 0, 4096};
+  const FileEntry second{"APP.EXE", 0, 4096, 10};
+  WriteFileBytes(Stub, "MZ program image" + Bytes(EncodeFileEntry(readme)) +
+                           Bytes(EncodeFileEntry(second)) + Bytes(EncodeTrailer(SampleTrailer())));
+  ReadConfigBlock(Stub);
+  EXPECT_EQ(Config.FileCount, 2);
+  EXPECT_EQ(Config.LaunchIndex, 2);
+  EXPECT_EQ(Config.VolumeCount, 3);
+  EXPECT_EQ(Config.SplitSize, 3000000);
+  EXPECT_EQ(Config.UnpackedSize, 4106);
+  EXPECT_EQ(Config.TitleFontFace, "Arial");
+  EXPECT_EQ(Config.GradientTopColour, (Rgb{0, 0, 255}));
+  EXPECT_EQ(Config.TitleColour, (Rgb{255, 255, 255}));
+  EXPECT_EQ(Config.TitleHeight, 2);
+  EXPECT_EQ(Config.TitleStyle, 3);
+  EXPECT_EQ(MessageTable.Caption, "Setup");
+  EXPECT_EQ(MessageTable.TitleText, "Setup");
+  EXPECT_EQ(MessageTable.DefaultDir, "C:\\APPS");
+  EXPECT_EQ(StageActive, 1);
+  ASSERT_EQ(FileTableLength(), 2);
+  EXPECT_EQ(FileRecordAt(1)->Entry, readme);
+  EXPECT_EQ(FileRecordAt(2)->Entry, second);
+}
+
+TEST_F(ReadConfigBlockTest, ABareTrailerGivesAnEmptyTable) {
+  ConfigTrailer t = SampleTrailer();
+  t.FileCount = 0;
+  WriteFileBytes(Stub, Bytes(EncodeTrailer(t)));
+  ReadConfigBlock(Stub);
+  EXPECT_EQ(FileTable, nullptr);
+  EXPECT_EQ(MessageTable.Caption, "Setup");
+}
+
+TEST_F(ReadConfigBlockTest, ReadsWhileAnotherProgramWritesTheFile) {
+  WriteFileBytes(Stub, Bytes(EncodeTrailer(ConfigTrailer{})));
+  const HANDLE writer = CreateFileA(Stub.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_NO_THROW(ReadConfigBlock(Stub));
+  CloseHandle(writer);
+}
+
+TEST_F(ReadConfigBlockTest, FilesTooShortOrMissingFailSilently) {
+  EXPECT_THROW(ReadConfigBlock(Scratch + "\\MISSING.EXE"), EFileFailure);
+  WriteFileBytes(Stub, std::string(213, '\0'));
+  EXPECT_THROW(ReadConfigBlock(Stub), EFileFailure);
+  WriteFileBytes(Stub, "");
+  EXPECT_THROW(ReadConfigBlock(Stub), EFileFailure);
+  // Room for the trailer but not for the 255 records it announces.
+  ConfigTrailer t;
+  t.FileCount = 255;
+  WriteFileBytes(Stub, std::string(100, 'x') + Bytes(EncodeTrailer(t)));
+  EXPECT_THROW(ReadConfigBlock(Stub), EFileFailure);
+  // The file is closed again after a failure: it can be deleted.
+  EXPECT_TRUE(DeleteFileA(Stub.c_str()));
+}
+
+}  // namespace

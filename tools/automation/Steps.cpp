@@ -1,0 +1,162 @@
+#include "Steps.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "WindowQuery.h"
+
+namespace {
+
+struct StepFailure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+HWND Current = nullptr;
+std::string CurrentCaption;
+int TimeoutMs = 20000;
+
+void Log(const std::string& line) {
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+std::string Quoted(const std::string& text) { return "\"" + OneLine(text) + "\""; }
+
+HWND WaitForCaption(const std::string& caption, bool dialogOnly) {
+  for (int waited = 0; waited < TimeoutMs; waited += 50) {
+    if (HWND found = FindByCaption(caption, dialogOnly)) return found;
+    Sleep(50);
+  }
+  throw StepFailure("no window " + Quoted(caption));
+}
+
+HWND Control(const std::string& id) {
+  HWND control = GetDlgItem(Current, std::stoi(id));
+  if (!control) throw StepFailure("no control " + id + " in " + Quoted(CurrentCaption));
+  return control;
+}
+
+void Wait(const std::string& caption) {
+  Current = WaitForCaption(caption, false);
+  CurrentCaption = caption;
+  Log("window " + Quoted(caption) + " class " + ClassOf(Current));
+}
+
+WPARAM ButtonFor(const std::string& answer) {
+  if (answer == "ok") return IDOK;
+  if (answer == "yes") return IDYES;
+  if (answer == "no") return IDNO;
+  throw StepFailure("unknown answer " + answer);
+}
+
+void AnswerBox(const std::string& caption, const std::string& answer) {
+  const WPARAM button = ButtonFor(answer);
+  HWND box = WaitForCaption(caption, true);
+  Log("box " + Quoted(caption) + " text " + Quoted(MessageBoxText(box)) + " answer " + answer);
+  PostMessageA(box, WM_COMMAND, button, 0);
+}
+
+void TypeInto(const std::string& id, const std::string& text) {
+  HWND edit = Control(id);
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  for (unsigned char c : text) PostMessageA(edit, WM_CHAR, c, 1);
+  Log("typed " + id + " " + Quoted(text));
+}
+
+void SetField(const std::string& id, const std::string& text) {
+  SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  Log("set " + id + " " + Quoted(text));
+}
+
+void PressEnter() {
+  HWND focus = FocusOf(Current);
+  if (!focus) throw StepFailure("nothing has the focus in " + Quoted(CurrentCaption));
+  PostMessageA(focus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  PostMessageA(focus, WM_KEYUP, VK_RETURN, 0xC01C0001);
+  Log("enter");
+}
+
+void StillThere(const std::string& milliseconds) {
+  Sleep(std::stoi(milliseconds));
+  if (!IsWindow(Current) || !IsWindowVisible(Current))
+    throw StepFailure(Quoted(CurrentCaption) + " has closed");
+  Log("still " + Quoted(CurrentCaption));
+}
+
+void Gone() {
+  for (int waited = 0; waited < TimeoutMs; waited += 50) {
+    if (!IsWindow(Current) || !IsWindowVisible(Current)) {
+      Log("gone " + Quoted(CurrentCaption));
+      return;
+    }
+    Sleep(50);
+  }
+  throw StepFailure(Quoted(CurrentCaption) + " is still open");
+}
+
+void LogRect() {
+  RECT r{};
+  GetWindowRect(Current, &r);
+  Log("rect " + Quoted(CurrentCaption) + " " + std::to_string(r.left) + " " +
+      std::to_string(r.top) + " " + std::to_string(r.right - r.left) + " " +
+      std::to_string(r.bottom - r.top));
+}
+
+void LogWindows(const char* prefix) {
+  for (const FoundWindow& w : VisibleWindows())
+    Log(std::string(prefix) + Quoted(w.Caption) + " class " + w.ClassName +
+        (w.ClassName == "#32770" ? " text " + Quoted(MessageBoxText(w.Handle)) : ""));
+}
+
+void LogFocus() {
+  HWND focus = FocusOf(Current);
+  Log("focus " + std::to_string(focus ? GetDlgCtrlID(focus) : 0));
+}
+
+void PressButton(const std::string& id) {
+  PostMessageA(Current, WM_COMMAND, std::stoi(id), 0);
+  Log("pressed " + id);
+}
+
+void ReadField(const std::string& id) {
+  Log("field " + id + " " + Quoted(TextOf(Control(id))));
+}
+
+// Runs the step at `at` and gives the index of the next one.
+std::size_t RunStep(const std::vector<std::string>& a, std::size_t at) {
+  const std::string& step = a[at];
+  auto operand = [&](std::size_t k) -> const std::string& {
+    if (at + k >= a.size()) throw StepFailure(step + " needs more operands");
+    return a[at + k];
+  };
+  if (step == "wait") { Wait(operand(1)); return at + 2; }
+  if (step == "box") { AnswerBox(operand(1), operand(2)); return at + 3; }
+  if (step == "read") { ReadField(operand(1)); return at + 2; }
+  if (step == "set") { SetField(operand(1), operand(2)); return at + 3; }
+  if (step == "type") { TypeInto(operand(1), operand(2)); return at + 3; }
+  if (step == "press") { PressButton(operand(1)); return at + 2; }
+  if (step == "enter") { PressEnter(); return at + 1; }
+  if (step == "focus") { LogFocus(); return at + 1; }
+  if (step == "still") { StillThere(operand(1)); return at + 2; }
+  if (step == "gone") { Gone(); return at + 1; }
+  if (step == "rect") { LogRect(); return at + 1; }
+  if (step == "list") { LogWindows("visible "); return at + 1; }
+  if (step == "sleep") { Sleep(std::stoi(operand(1))); return at + 2; }
+  throw StepFailure("unknown step " + step);
+}
+
+}  // namespace
+
+int RunSteps(const std::vector<std::string>& arguments, int timeoutSeconds) {
+  TimeoutMs = timeoutSeconds * 1000;
+  try {
+    for (std::size_t at = 0; at < arguments.size();) at = RunStep(arguments, at);
+    return 0;
+  } catch (const std::exception& failure) {
+    Log(std::string("FAILED ") + failure.what());
+    LogWindows("visible ");
+    return 1;
+  }
+}
