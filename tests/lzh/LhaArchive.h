@@ -37,7 +37,10 @@ inline std::vector<std::uint8_t> LhaLevel0Archive(const std::string& name,
 
   std::uint8_t sum = 0;
   for (std::uint8_t b : h) sum = static_cast<std::uint8_t>(sum + b);
-  std::vector<std::uint8_t> archive = {static_cast<std::uint8_t>(h.size()), sum};
+  std::vector<std::uint8_t> archive;
+  archive.reserve(2 + h.size() + coded.size() + 1);
+  archive.push_back(static_cast<std::uint8_t>(h.size()));
+  archive.push_back(sum);
   archive.insert(archive.end(), h.begin(), h.end());
   archive.insert(archive.end(), coded.begin(), coded.end());
   archive.push_back(0);  // end of archive

@@ -1,0 +1,19 @@
+// One timed encode of the corpus with the given options.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "common/LzhEncoder.h"
+
+namespace bench {
+
+struct EncoderRun {
+  double Seconds = 0;
+  std::vector<std::uint8_t> Coded;
+};
+
+EncoderRun TimeEncode(std::span<const std::uint8_t> input, const lzh::EncoderOptions& options);
+
+}  // namespace bench

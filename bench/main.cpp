@@ -1,0 +1,81 @@
+// Encoder and decoder throughput over a 16 MB corpus from this machine,
+// with lhasa decoding the same stream as the reference in the same run.
+// Usage: diskspan_bench [decode runs, default 5]
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+#include "Corpus.h"
+#include "DecoderBench.h"
+#include "EncoderBench.h"
+#include "LhasaRun.h"
+#include "Stopwatch.h"
+
+namespace {
+
+constexpr std::size_t CorpusSize = std::size_t{16} << 20;
+constexpr double DecoderTargetVersusLhasa = 2.0;
+constexpr double EncoderTargetMegabytesPerSecond = 10.0;
+
+double Ratio(const bench::EncoderRun& run, std::size_t inputSize) {
+  return static_cast<double>(run.Coded.size()) / static_cast<double>(inputSize);
+}
+
+void PrintEncoderRow(const char* name, const bench::EncoderRun& run, std::size_t inputSize) {
+  std::printf("  %-36s %8.1f MB/s  %10zu bytes  %6.2f %%\n", name,
+              bench::MegabytesPerSecond(inputSize, run.Seconds), run.Coded.size(),
+              100.0 * Ratio(run, inputSize));
+}
+
+void PrintDecoderRow(const char* name, double seconds, std::size_t outputSize, double lhasaSeconds) {
+  std::printf("  %-36s %8.1f MB/s  %8.3f s  %6.2fx lhasa\n", name,
+              bench::MegabytesPerSecond(outputSize, seconds), seconds, lhasaSeconds / seconds);
+}
+
+void PrintVerdict(const char* target, bool met) {
+  std::printf("  %-60s %s\n", target, met ? "met" : "NOT MET");
+}
+
+int Run(int decodeRuns) {
+  const auto corpus = bench::BuildCorpus(CorpusSize);
+  std::printf("corpus: %zu bytes from /usr/share/doc, /usr/include, /usr/bin (sorted, equal shares)\n",
+              corpus.size());
+  std::printf("MB = 10^6 bytes; decoder rows: output MB/s, best of %d runs\n\n", decodeRuns);
+
+  std::printf("encoder (MB/s of input, coded size, coded/input)\n");
+  const auto greedy = bench::TimeEncode(corpus, {.Lazy = false, .MaxChain = 0});
+  PrintEncoderRow("greedy, whole window (baseline)", greedy, corpus.size());
+  const auto lazy = bench::TimeEncode(corpus, {});
+  PrintEncoderRow("default options", lazy, corpus.size());
+
+  if (!bench::LhasaInstalled()) throw std::runtime_error("lhasa is not installed");
+  const bench::LhasaArchiveFile archive(corpus, lazy.Coded);
+  if (bench::LhasaPrint(archive.Path()) != corpus) throw std::runtime_error("lhasa disagrees");
+
+  std::printf("\ndecoder (same stream)\n");
+  const double lhasa = bench::TimeLhasa(archive.Path(), decodeRuns);
+  const double callbacks = bench::TimeCallbackDecode(lazy.Coded, corpus, decodeRuns);
+  const double inlined = bench::TimeInlinedDecode(lazy.Coded, corpus, decodeRuns);
+  PrintDecoderRow("lhasa pq, whole process (reference)", lhasa, corpus.size(), lhasa);
+  PrintDecoderRow("LzhDecode, callbacks", callbacks, corpus.size(), lhasa);
+  PrintDecoderRow("inlined template", inlined, corpus.size(), lhasa);
+
+  std::printf("\ntargets\n");
+  PrintVerdict("decoder through callbacks at least 2x lhasa", lhasa / callbacks >= DecoderTargetVersusLhasa);
+  PrintVerdict("default encoding no larger than greedy", lazy.Coded.size() <= greedy.Coded.size());
+  PrintVerdict("default encoder at least 10 MB/s",
+               bench::MegabytesPerSecond(corpus.size(), lazy.Seconds) >= EncoderTargetMegabytesPerSecond);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Run(argc > 1 ? std::atoi(argv[1]) : 5);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "diskspan_bench: %s\n", e.what());
+    return 1;
+  }
+}
