@@ -61,7 +61,11 @@ void AnswerBox(const std::string& caption, const std::string& answer) {
 void TypeInto(const std::string& id, const std::string& text) {
   HWND edit = Control(id);
   SendMessageA(edit, EM_SETSEL, 0, -1);
-  for (unsigned char c : text) PostMessageA(edit, WM_CHAR, c, 1);
+  // Sent, not posted: the next step must see the text already typed.
+  for (unsigned char c : text) {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(edit, WM_CHAR, c, 1, SMTO_ABORTIFHUNG, 2000, &ignored);
+  }
   Log("typed " + id + " " + Quoted(text));
 }
 
