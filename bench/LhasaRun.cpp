@@ -1,8 +1,5 @@
 #include "LhasaRun.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,31 +9,10 @@
 #include <stdexcept>
 
 #include "LhaArchive.h"
+#include "QuietProcess.h"
 #include "Stopwatch.h"
 
-extern char** environ;
-
 namespace bench {
-namespace {
-
-// Runs `lhasa pq archive` with its output on /dev/null and waits for it.
-void RunLhasaQuietly(const std::string& archive) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  char* argv[] = {const_cast<char*>("lhasa"), const_cast<char*>("pq"),
-                  const_cast<char*>(archive.c_str()), nullptr};
-  pid_t pid = 0;
-  const int failed = posix_spawnp(&pid, "lhasa", &actions, nullptr, argv, environ);
-  posix_spawn_file_actions_destroy(&actions);
-  int status = 0;
-  if (failed != 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
-      WEXITSTATUS(status) != 0) {
-    throw std::runtime_error("lhasa pq failed");
-  }
-}
-
-}  // namespace
 
 LhasaArchiveFile::LhasaArchiveFile(const std::vector<std::uint8_t>& original,
                                    const std::vector<std::uint8_t>& coded)
@@ -65,7 +41,7 @@ std::vector<std::uint8_t> LhasaPrint(const std::string& archive) {
 }
 
 double TimeLhasa(const std::string& archive, int runs) {
-  return BestSeconds(runs, [&] { RunLhasaQuietly(archive); });
+  return BestSeconds(runs, [&] { RunQuietly({"lhasa", "pq", archive}); });
 }
 
 }  // namespace bench

@@ -9,6 +9,7 @@
 #include "Corpus.h"
 #include "DecoderBench.h"
 #include "EncoderBench.h"
+#include "ExtractRun.h"
 #include "LhasaRun.h"
 #include "Stopwatch.h"
 
@@ -17,19 +18,20 @@ namespace {
 constexpr std::size_t CorpusSize = std::size_t{16} << 20;
 constexpr double DecoderTargetVersusLhasa = 2.0;
 constexpr double EncoderTargetMegabytesPerSecond = 10.0;
+constexpr double ExtractTargetVersusDecoder = 1.2;
 
 double Ratio(const bench::EncoderRun& run, std::size_t inputSize) {
   return static_cast<double>(run.Coded.size()) / static_cast<double>(inputSize);
 }
 
 void PrintEncoderRow(const char* name, const bench::EncoderRun& run, std::size_t inputSize) {
-  std::printf("  %-36s %8.1f MB/s  %10zu bytes  %6.2f %%\n", name,
+  std::printf("  %-40s %8.1f MB/s  %10zu bytes  %6.2f %%\n", name,
               bench::MegabytesPerSecond(inputSize, run.Seconds), run.Coded.size(),
               100.0 * Ratio(run, inputSize));
 }
 
 void PrintDecoderRow(const char* name, double seconds, std::size_t outputSize, double lhasaSeconds) {
-  std::printf("  %-36s %8.1f MB/s  %8.3f s  %6.2fx lhasa\n", name,
+  std::printf("  %-40s %8.1f MB/s  %8.3f s  %6.2fx lhasa\n", name,
               bench::MegabytesPerSecond(outputSize, seconds), seconds, lhasaSeconds / seconds);
 }
 
@@ -60,9 +62,14 @@ int Run(int decodeRuns) {
   PrintDecoderRow("lhasa pq, whole process (reference)", lhasa, corpus.size(), lhasa);
   PrintDecoderRow("LzhDecode, callbacks", callbacks, corpus.size(), lhasa);
   PrintDecoderRow("inlined template", inlined, corpus.size(), lhasa);
+  const bench::DiskSetFiles set(corpus, lazy.Coded);
+  const double extract = bench::TimeExtractTest(set.Stub(), decodeRuns);
+  PrintDecoderRow("diskspan-extract --test, whole process", extract, corpus.size(), lhasa);
 
   std::printf("\ntargets\n");
   PrintVerdict("decoder through callbacks at least 2x lhasa", lhasa / callbacks >= DecoderTargetVersusLhasa);
+  PrintVerdict("extract --test within 1.2x of the inlined decoder", extract <= ExtractTargetVersusDecoder * inlined);
+  PrintVerdict("extract --test at least 2x lhasa, process against process", lhasa / extract >= DecoderTargetVersusLhasa);
   PrintVerdict("default encoding no larger than greedy", lazy.Coded.size() <= greedy.Coded.size());
   PrintVerdict("default encoder at least 10 MB/s",
                bench::MegabytesPerSecond(corpus.size(), lazy.Seconds) >= EncoderTargetMegabytesPerSecond);
