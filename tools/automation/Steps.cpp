@@ -26,7 +26,8 @@ std::string Quoted(const std::string& text) { return "\"" + OneLine(text) + "\""
 
 HWND WaitForCaption(const std::string& caption, bool dialogOnly) {
   for (int waited = 0; waited < TimeoutMs; waited += 50) {
-    if (HWND found = FindByCaption(caption, dialogOnly)) return found;
+    HWND except = caption == "*" ? Current : nullptr;
+    if (HWND found = FindByCaption(caption, dialogOnly, except)) return found;
     Sleep(50);
   }
   throw StepFailure("no window " + Quoted(caption));
@@ -54,7 +55,7 @@ WPARAM ButtonFor(const std::string& answer) {
 void AnswerBox(const std::string& caption, const std::string& answer) {
   const WPARAM button = ButtonFor(answer);
   HWND box = WaitForCaption(caption, true);
-  Log("box " + Quoted(caption) + " text " + Quoted(MessageBoxText(box)) + " answer " + answer);
+  Log("box " + Quoted(TextOf(box)) + " text " + Quoted(MessageBoxText(box)) + " answer " + answer);
   PostMessageA(box, WM_COMMAND, button, 0);
 }
 

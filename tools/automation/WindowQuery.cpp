@@ -27,9 +27,10 @@ std::vector<FoundWindow> VisibleWindows() {
   return found;
 }
 
-HWND FindByCaption(const std::string& caption, bool dialogOnly) {
+HWND FindByCaption(const std::string& caption, bool dialogOnly, HWND except) {
   for (const FoundWindow& window : VisibleWindows()) {
-    if (window.Caption != caption) continue;
+    if (window.Handle == except) continue;
+    if (caption != "*" && window.Caption != caption) continue;
     if (dialogOnly && window.ClassName != "#32770") continue;
     return window.Handle;
   }

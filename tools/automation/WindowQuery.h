@@ -16,9 +16,10 @@ struct FoundWindow {
 // Visible top-level windows, in Z order.
 std::vector<FoundWindow> VisibleWindows();
 
-// The visible top-level window with exactly this caption; with `dialogOnly`
-// only dialogs and message boxes (class #32770) count.
-HWND FindByCaption(const std::string& caption, bool dialogOnly);
+// The visible top-level window with exactly this caption, "*" for any but
+// `except`; with `dialogOnly` only dialogs and message boxes (class #32770)
+// count.
+HWND FindByCaption(const std::string& caption, bool dialogOnly, HWND except = nullptr);
 
 std::string TextOf(HWND window);
 std::string ClassOf(HWND window);
