@@ -42,6 +42,8 @@ wine_env_start() {
   local mode="${1:-virtual}"
   WINE_ENV_DIR=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-wine.XXXXXX")
   trap wine_env_stop EXIT
+  # An interrupted run still stops what it started.
+  trap 'exit 130' INT TERM HUP
   export WINEPREFIX="$WINE_ENV_DIR/prefix"
   export WINEDEBUG=-all
   # No Mono or Gecko installer dialogs while the prefix is made.
