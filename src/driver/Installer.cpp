@@ -73,9 +73,9 @@ void ShowFinalMessage() {
 void Finish() {
   DeleteIfPresent(JoinPath(DestDir, MessageTable.SplitName));
   DeleteIfPresent(JoinPath(DestDir, CompressName));
-  // Only a completed installation starts a file: after a cancel or a failure
-  // the file is missing, or is an older copy the user did not ask for.
-  if (Config.LaunchIndex > 0 && !Aborted) Launch();
+  // The configured file is started whatever the outcome of the stages; after
+  // an abort it starts only if a copy is already in DestDir.
+  if (Config.LaunchIndex > 0) Launch();
   ShowFinalMessage();
   ReleaseFileTable();
 }

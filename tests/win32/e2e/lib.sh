@@ -98,5 +98,12 @@ expect_exit_zero() {
 expect_dir() { [ -d "$1" ] || fail "missing directory $1"; }
 expect_absent() { [ ! -e "$1" ] || fail "should not exist: $1"; }
 
+# A file that a started program writes: give it up to ten seconds.
+wait_for_file() {
+  local i
+  for i in $(seq 50); do [ -e "$1" ] && return 0; sleep 0.2; done
+  fail "never appeared: $1"
+}
+
 TERMINATED='text "The process has been terminated." answer ok'
 CONFIRM='text "Do you really want to terminate the program?"'
