@@ -160,20 +160,6 @@ TEST(LzhTree, FirstRebuildComesAfter32454SymbolsAndLaterOnesRepeat) {
   ExpectTreeConsistent(*tree);
 }
 
-TEST(LzhDecode, PositionCodeTableFollowsItsRule) {
-  const auto& t = lzh::PositionDecodeTable;
-  EXPECT_EQ(t.UpperBits[0x1F], 0);
-  EXPECT_EQ(t.CodeLength[0x1F], 3);
-  EXPECT_EQ(t.UpperBits[0x20], 1);
-  EXPECT_EQ(t.UpperBits[0x4F], 3);
-  EXPECT_EQ(t.UpperBits[0x50], 4);
-  EXPECT_EQ(t.CodeLength[0x8F], 5);
-  EXPECT_EQ(t.UpperBits[0xBF], 23);
-  EXPECT_EQ(t.UpperBits[0xEF], 47);
-  EXPECT_EQ(t.UpperBits[0xFF], 63);
-  EXPECT_EQ(t.CodeLength[0xF0], 8);
-}
-
 TEST(LzhDecode, EveryPositionRoundTrips) {
   Bytes text(4096);
   std::iota(text.begin(), text.end(), 0);
