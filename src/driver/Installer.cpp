@@ -13,18 +13,22 @@
 #include "driver/EFileFailure.h"
 #include "driver/JoinPath.h"
 #include "driver/ProcessState.h"
+#include "extract/ProgressStage.h"
+#include "lzh/ByteStreams.h"
+#include "lzh/StreamFiles.h"
 #include "ui/BackgroundWindow.h"
 #include "volumes/Launch.h"
+#include "volumes/ReassemblyStage.h"
 
 namespace {
 
-// The stage dialogs, in their fixed order after the destination dialog. A
-// stage without a procedure yet cannot be started, which aborts the run.
+// The stage dialogs, in their fixed order after the destination dialog.
 struct StageDialog {
   const char* Template;
   DLGPROC Procedure;
 };
-constexpr StageDialog Stages[] = {{"IProgress", nullptr}, {"Progress", nullptr}};
+constexpr StageDialog Stages[] = {{"IProgress", ReassemblyDialogProc},
+                                  {"Progress", ProgressDialogProc}};
 
 std::string OwnPath() {
   std::string path(MAX_PATH, '\0');
@@ -85,7 +89,11 @@ void Finish() {
 void RunInstaller() {
   const std::string ownPath = OwnPath();
   SourceDir = DirectoryPart(ownPath);
+  ProgramName = FileNamePart(ownPath);
   AllocateBuffers();
+  DecoderRead = StreamReadChunk;
+  DecoderWrite = StreamWriteChunk;
+  BindStreamsToWin32();
   ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
   ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
   CreateBackgroundWindow();

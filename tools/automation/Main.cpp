@@ -1,7 +1,8 @@
 // diskspan-auto: drives the installer's windows from outside, for the
 // end-to-end tests and the demo. Usage:
 //   diskspan-auto [--timeout SECONDS] STEP...
-// Steps: wait CAPTION | box CAPTION ok|yes|no | read ID | set ID TEXT |
+// Steps: wait CAPTION | box CAPTION ok|yes|no|cancel | see CAPTION |
+//        read ID | set ID TEXT |
 //        type ID TEXT | press ID | enter | focus | still MS | gone | rect |
 //        list | sleep MS
 // A caption of "*" stands for any window but the one last found. Every

@@ -49,14 +49,32 @@ WPARAM ButtonFor(const std::string& answer) {
   if (answer == "ok") return IDOK;
   if (answer == "yes") return IDYES;
   if (answer == "no") return IDNO;
+  if (answer == "cancel") return IDCANCEL;
   throw StepFailure("unknown answer " + answer);
 }
 
+void WaitUntilClosed(HWND window, const std::string& what) {
+  for (int waited = 0; waited < TimeoutMs; waited += 20) {
+    if (!IsWindow(window) || !IsWindowVisible(window)) return;
+    Sleep(20);
+  }
+  throw StepFailure(what + " did not close");
+}
+
+// The answered box is gone before the next step looks for a window, which
+// may have the same caption.
 void AnswerBox(const std::string& caption, const std::string& answer) {
   const WPARAM button = ButtonFor(answer);
   HWND box = WaitForCaption(caption, true);
   Log("box " + Quoted(TextOf(box)) + " text " + Quoted(MessageBoxText(box)) + " answer " + answer);
   PostMessageA(box, WM_COMMAND, button, 0);
+  WaitUntilClosed(box, "the box " + Quoted(caption));
+}
+
+// Waits for a box and logs it, leaving it open for a later answer.
+void SeeBox(const std::string& caption) {
+  HWND box = WaitForCaption(caption, true);
+  Log("seen " + Quoted(TextOf(box)) + " text " + Quoted(MessageBoxText(box)));
 }
 
 void TypeInto(const std::string& id, const std::string& text) {
@@ -138,6 +156,7 @@ std::size_t RunStep(const std::vector<std::string>& a, std::size_t at) {
   };
   if (step == "wait") { Wait(operand(1)); return at + 2; }
   if (step == "box") { AnswerBox(operand(1), operand(2)); return at + 3; }
+  if (step == "see") { SeeBox(operand(1)); return at + 2; }
   if (step == "read") { ReadField(operand(1)); return at + 2; }
   if (step == "set") { SetField(operand(1), operand(2)); return at + 3; }
   if (step == "type") { TypeInto(operand(1), operand(2)); return at + 3; }

@@ -3,10 +3,8 @@
 
 #include <string_view>
 
-// A name the installer can create inside its destination directory and
-// nowhere else: not empty, not "." or "..", no "\", "/", ":" and no control
-// characters.
-bool IsPlainFileName(std::string_view name);
+// IsPlainFileName: the stub's own rule, shared with the tools.
+#include "extract/ExtractionRules.h"
 
 // Windows compares file names without regard to case (ASCII letters).
 bool SameFileName(std::string_view a, std::string_view b);

@@ -95,6 +95,9 @@ expect_exit_zero() {
   [ "$STUB_EXIT" = 0 ] || fail "exit code $STUB_EXIT"
 }
 
+# After the stub has ended: no message box was met.
+expect_no_box() { ! grep -q '^box ' "$LOG" || fail "a message box appeared"; }
+expect_same() { cmp -s "$1" "$2" || fail "$2 differs from $1"; }
 expect_dir() { [ -d "$1" ] || fail "missing directory $1"; }
 expect_absent() { [ ! -e "$1" ] || fail "should not exist: $1"; }
 

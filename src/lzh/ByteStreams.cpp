@@ -1,0 +1,105 @@
+#include "lzh/ByteStreams.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "config/Configuration.h"
+#include "driver/ProcessState.h"
+#include "driver/StageActive.h"
+#include "ui/GaugeState.h"
+
+std::int32_t WrittenTotal = 0;
+
+namespace {
+
+constexpr std::uint32_t PumpIntervalMs = 10;
+
+StreamPorts Ports{};
+std::uint16_t ReadPosition = 1;  // 1-based, next byte to hand out
+std::int32_t FillCount = 0;
+std::uint16_t WritePosition = 1;  // 1-based, next free byte
+std::uint32_t LastDrain = 0;
+
+// Writes the buffered bytes; gives the count the write reports.
+std::uint32_t WriteOut() {
+  const std::uint32_t count = WritePosition - 1u;
+  const std::uint32_t written = Ports.WriteOutput(OutBuffer.get(), count);
+  if (written != count) StageActive = 0;
+  return written;
+}
+
+void DrawIfChanged() {
+  const std::optional<GaugeReading> reading =
+      GaugeCompute(CurrentGauge, WrittenTotal, Config.UnpackedSize);
+  if (reading && reading->Percent != LastPercent)
+    Ports.DrawGauge(reading->FillEdge, reading->Percent);
+}
+
+void PumpIfDue() {
+  if (!PumpDue(Ports.TickCount(), LastDrain)) return;
+  Ports.DrainQueue();
+  LastDrain = Ports.TickCount();
+}
+
+}  // namespace
+
+void BindStreamPorts(const StreamPorts& ports) { Ports = ports; }
+
+void ResetStreams() {
+  ReadPosition = 1;
+  FillCount = 0;
+  WritePosition = 1;
+  LastDrain = Ports.TickCount();
+}
+
+bool PumpDue(std::uint32_t now, std::uint32_t lastDrain) {
+  return now - lastDrain >= PumpIntervalMs;  // unsigned: wraps with the clock
+}
+
+bool BlockDue(std::uint16_t writePosition, std::uint16_t count) {
+  return writePosition > StreamBlockSize || writePosition + count > StreamBlockSize + 1;
+}
+
+void StreamReadChunk(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& delivered) {
+  delivered = 0;
+  if (!StageActive) return;
+  if (ReadPosition > FillCount) {
+    FillCount = static_cast<std::int32_t>(Ports.ReadInput(InBuffer.get(), StreamBlockSize));
+    if (FillCount == 0) return;
+    ReadPosition = 1;
+  }
+  // The decoder asks for one byte; a larger request gets what the block holds.
+  const std::uint16_t available = static_cast<std::uint16_t>(FillCount - ReadPosition + 1);
+  const std::uint16_t taken = std::min(count, available);
+  std::memcpy(buffer, InBuffer.get() + ReadPosition - 1, taken);
+  ReadPosition = static_cast<std::uint16_t>(ReadPosition + taken);
+  delivered = taken;
+  PumpIfDue();
+}
+
+void StreamWriteChunk(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& accepted) {
+  if (!StageActive) {
+    accepted = 0;
+    return;
+  }
+  if (count == 0) {
+    WriteOut();  // the flush is not counted and not drawn
+    return;
+  }
+  // Never asked for by the decoder: more than a block is taken in pieces.
+  if (count > StreamBlockSize) {
+    std::uint16_t part = 0;
+    StreamWriteChunk(buffer, StreamBlockSize, part);
+    StreamWriteChunk(buffer + StreamBlockSize, static_cast<std::uint16_t>(count - StreamBlockSize), accepted);
+    accepted = static_cast<std::uint16_t>(accepted + part);
+    return;
+  }
+  if (BlockDue(WritePosition, count)) {
+    WrittenTotal += static_cast<std::int32_t>(WriteOut());
+    WritePosition = 1;
+    DrawIfChanged();
+  }
+  std::memcpy(OutBuffer.get() + WritePosition - 1, buffer, count);
+  WritePosition = static_cast<std::uint16_t>(WritePosition + count);
+  accepted = count;
+}

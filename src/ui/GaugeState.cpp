@@ -1,0 +1,4 @@
+#include "ui/GaugeState.h"
+
+GaugeBar CurrentGauge;
+std::int32_t LastPercent = 0;
