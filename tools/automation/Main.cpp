@@ -4,7 +4,7 @@
 // Steps: wait CAPTION | box CAPTION ok|yes|no|cancel | see CAPTION |
 //        read ID | set ID TEXT |
 //        type ID TEXT | press ID | enter | focus | still MS | gone | rect |
-//        list | sleep MS
+//        list | sleep MS | texts | freeze | thaw
 // A caption of "*" stands for any window but the one last found. Every
 // window and message box met is logged on standard output.
 #include <string>

@@ -24,11 +24,13 @@ void Log(const std::string& line) {
 
 std::string Quoted(const std::string& text) { return "\"" + OneLine(text) + "\""; }
 
+// Polls often: a step such as "press Cancel as soon as the stage dialog
+// appears" must act while a short stage is still running.
 HWND WaitForCaption(const std::string& caption, bool dialogOnly) {
-  for (int waited = 0; waited < TimeoutMs; waited += 50) {
+  for (int waited = 0; waited < TimeoutMs; waited += 5) {
     HWND except = caption == "*" ? Current : nullptr;
     if (HWND found = FindByCaption(caption, dialogOnly, except)) return found;
-    Sleep(50);
+    Sleep(5);
   }
   throw StepFailure("no window " + Quoted(caption));
 }
@@ -143,6 +145,24 @@ void PressButton(const std::string& id) {
   Log("pressed " + id);
 }
 
+void LogStaticTexts() {
+  std::string line = "texts " + Quoted(CurrentCaption);
+  for (const std::string& text : StaticTexts(Current)) line += " " + Quoted(text);
+  Log(line);
+}
+
+// Stops or resumes the thread that owns the current window, so that a
+// screenshot sees a stage between two steps of its work.
+void SuspendOwner(bool suspend) {
+  const DWORD threadId = GetWindowThreadProcessId(Current, nullptr);
+  const HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId);
+  if (!thread) throw StepFailure("cannot open the thread of " + Quoted(CurrentCaption));
+  const DWORD result = suspend ? SuspendThread(thread) : ResumeThread(thread);
+  CloseHandle(thread);
+  if (result == static_cast<DWORD>(-1)) throw StepFailure("cannot suspend or resume");
+  Log(std::string(suspend ? "frozen " : "thawed ") + Quoted(CurrentCaption));
+}
+
 void ReadField(const std::string& id) {
   Log("field " + id + " " + Quoted(TextOf(Control(id))));
 }
@@ -166,6 +186,9 @@ std::size_t RunStep(const std::vector<std::string>& a, std::size_t at) {
   if (step == "still") { StillThere(operand(1)); return at + 2; }
   if (step == "gone") { Gone(); return at + 1; }
   if (step == "rect") { LogRect(); return at + 1; }
+  if (step == "texts") { LogStaticTexts(); return at + 1; }
+  if (step == "freeze") { SuspendOwner(true); return at + 1; }
+  if (step == "thaw") { SuspendOwner(false); return at + 1; }
   if (step == "list") { LogWindows("visible "); return at + 1; }
   if (step == "sleep") { Sleep(std::stoi(operand(1))); return at + 2; }
   throw StepFailure("unknown step " + step);

@@ -19,7 +19,19 @@ BOOL CALLBACK FindStaticText(HWND child, LPARAM into) {
   return FALSE;
 }
 
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM into) {
+  if (ClassOf(child) == "Static")
+    reinterpret_cast<std::vector<std::string>*>(into)->push_back(TextOf(child));
+  return TRUE;
+}
+
 }  // namespace
+
+std::vector<std::string> StaticTexts(HWND window) {
+  std::vector<std::string> texts;
+  EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
 
 std::vector<FoundWindow> VisibleWindows() {
   std::vector<FoundWindow> found;

@@ -27,6 +27,9 @@ std::string ClassOf(HWND window);
 // The text of a message box: its static control that holds text.
 std::string MessageBoxText(HWND box);
 
+// The texts of every static control of the window, in child order.
+std::vector<std::string> StaticTexts(HWND window);
+
 // The control that has the keyboard focus in the thread owning `window`.
 HWND FocusOf(HWND window);
 

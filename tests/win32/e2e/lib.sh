@@ -7,7 +7,9 @@ set -euo pipefail
 E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-e2e.XXXXXX")
 LOG="$E2E_DIR/log"
 STUB_EXIT=""
-trap 'rm -rf "$E2E_DIR"' EXIT
+# Files made immutable by a scenario, released again on every way out.
+IMMUTABLE=()
+trap 'if [ ${#IMMUTABLE[@]} -gt 0 ]; then chattr -i "${IMMUTABLE[@]}" 2>/dev/null; fi; rm -rf "$E2E_DIR"' EXIT
 
 fail() {
   echo "FAIL: $*" >&2
@@ -50,6 +52,26 @@ drive() {
     wait "$STUB_PID" 2>/dev/null || true
     fail "the automation helper stopped"
   fi
+}
+
+# drive_with_screenshot PNG STEP...: runs the steps, then stops the stub's
+# thread, takes the screen into PNG and lets the thread go on.
+drive_with_screenshot() {
+  local shot=$1 helper i
+  shift
+  wine "$DISKSPAN_AUTO" --timeout 30 "$@" freeze sleep 1500 thaw >"$LOG.shot" 2>&1 &
+  helper=$!
+  for i in $(seq 200); do
+    grep -q '^frozen' "$LOG.shot" 2>/dev/null && break
+    kill -0 "$helper" 2>/dev/null || break
+    sleep 0.02
+  done
+  # The last drawing reaches the screen while the thread stands still.
+  sleep 0.3
+  import -window root "$shot"
+  wait "$helper" || HELPER_FAILED=1
+  tr -d '\r' <"$LOG.shot" >>"$LOG"
+  [ "$HELPER_FAILED" = 0 ] || { kill "$STUB_PID" 2>/dev/null || true; fail "the automation helper stopped"; }
 }
 
 # finish_stub: waits for the stub to end; its exit code lands in STUB_EXIT.
@@ -110,3 +132,104 @@ wait_for_file() {
 
 TERMINATED='text "The process has been terminated." answer ok'
 CONFIRM='text "Do you really want to terminate the program?"'
+
+INSTALLED='text "The files have been successfully installed into directory'
+
+# map_drive LETTER DIR: the drive letter (lower case) names DIR in the prefix.
+map_drive() { ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"; }
+
+# add_file NAME [head -c source args]: a file to pack, named in EXTRA_FILES.
+# add_random NAME BYTES writes random bytes.
+add_random() {
+  mkdir -p "$E2E_DIR/files"
+  head -c "$2" /dev/urandom >"$E2E_DIR/files/$1"
+  EXTRA_FILES+=("$E2E_DIR/files/$1")
+}
+add_text() {
+  mkdir -p "$E2E_DIR/files"
+  printf '%s\r\n' "$2" >"$E2E_DIR/files/$1"
+  EXTRA_FILES+=("$E2E_DIR/files/$1")
+}
+
+# A batch file to start that leaves LAUNCHED.MRK in E2E_DIR when it runs.
+MARK=""
+add_launcher() {
+  MARK="$E2E_DIR/LAUNCHED.MRK"
+  add_text RUN.BAT "@echo started > \"Z:${MARK//\//\\}\""
+}
+
+# expect_installed DIR: every packed file is in DIR, byte for byte, with
+# its source's modification time as a DOS date holds it.
+expect_installed() {
+  local f name
+  for f in "$E2E_DIR/files/README.TXT" "${EXTRA_FILES[@]}"; do
+    name=$(basename "$f")
+    expect_same "$f" "$1/$name"
+    local stored
+    stored=$(stat -c %Y "$f")
+    stored=$((stored - stored % 2))  # DOS times count seconds in twos
+    [ "$(stat -c %Y "$1/$name")" = "$stored" ] || fail "$name has the wrong date"
+  done
+}
+
+# expect_nothing_installed DIR: no packed file and no temporary in DIR.
+expect_nothing_installed() {
+  local f
+  for f in "$E2E_DIR/files/README.TXT" "${EXTRA_FILES[@]}"; do
+    [ "$(basename "$f")" = RUN.BAT ] && continue
+    expect_absent "$1/$(basename "$f")"
+  done
+  expect_no_temporaries "$1"
+}
+expect_no_temporaries() {
+  expect_absent "$1/Split.Spt"
+  expect_absent "$1/Compress.Spt"
+}
+
+# patch_entry EXE NAME FIELD VALUE: rewrites one FileEntry of a packed stub
+# (FIELD name, offset or size), to make sets that the packer refuses to make.
+patch_entry() {
+  python3 - "$@" <<'PY'
+import struct, sys
+exe, name, field, value = sys.argv[1:]
+data = bytearray(open(exe, 'rb').read())
+key = bytes([len(name)]) + name.encode()
+at = data.rfind(key)
+assert at >= 0, name
+if field == 'name':
+    new = value.encode()
+    data[at:at + 40] = (bytes([len(new)]) + new).ljust(40, b'\0')
+else:
+    place = at + 40 + (4 if field == 'offset' else 8)
+    data[place:place + 4] = struct.pack('<i', int(value))
+open(exe, 'wb').write(data)
+PY
+}
+
+# bar_colours PNG: "RED WHITE TEXT" pixel counts of the progress bar: the
+# band of pure red pixels, the white after it on the same rows, and the
+# pixels of neither colour (the percentage) between the bar's two ends.
+bar_colours() {
+  local box w h x y
+  box=$(convert "$1" -fill black +opaque '#FF0000' -fill white -opaque '#FF0000' -format '%@' info:)
+  [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || { echo "0 0 0"; return; }
+  w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
+  convert "$1" -crop "400x${h}+${x}+${y}" +repage -depth 8 txt:- | awk -v w="$w" '
+    /^#/ { next }
+    { split($1, at, /[,:]/); c = $3; row[at[2]] = row[at[2]] " " at[1] "=" c }
+    END {
+      red = 0; white = 0; text = 0
+      for (r in row) {
+        n = split(row[r], cells, " ")
+        last = -1
+        for (i = 1; i <= n; i++) { split(cells[i], kv, "="); col[kv[1]] = kv[2] }
+        for (i = 0; i < 400; i++) if (col[i] == "#FFFFFF" || col[i] == "#FF0000") last = i
+        for (i = 0; i <= last; i++) {
+          if (col[i] == "#FF0000") red++
+          else if (col[i] == "#FFFFFF") white++
+          else text++
+        }
+      }
+      print red, white, text
+    }'
+}
