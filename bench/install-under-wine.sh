@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# A full installation under Wine against the native decode of the same set.
+#   bench/install-under-wine.sh [RUNS]     (best of RUNS, default 3)
+# Packs a set of 14 MB of mixed data (random bytes, executables,
+# headers and text from this machine) into 1.44 MB volumes, then times:
+#   install: the stub's whole run, Enter on the default to the final box;
+#   native:  diskspan-extract --test on the same set (reassemble and decode);
+#   wine:    the stub started and cancelled at once (Wine's start and end,
+#            the dialogs and the final box, no stage).
+# Prints the three times and install / (native + wine); the target is 3x.
+# Starts its own Wine prefix and X server and leaves nothing running.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-3}
+
+cmake --preset win32 >/dev/null
+build() {  # quiet unless it fails
+  local log
+  log=$(mktemp)
+  "$@" >"$log" 2>&1 || { cat "$log"; rm -f "$log"; exit 1; }
+  rm -f "$log"
+}
+build cmake --preset win32
+build cmake --build --preset win32 -j"$(nproc)" --target diskspan-stub diskspan-auto
+build cmake --preset release
+build cmake --build --preset release -j"$(nproc)" --target diskspan-pack diskspan-extract
+stub=$PWD/build/win32/diskspan-stub.exe
+helper=$PWD/build/win32/diskspan-auto.exe
+
+. scripts/lib/wine-env.sh
+wine_env_start virtual
+work=$WINE_ENV_DIR/bench
+mkdir -p "$work/files"
+
+# The corpus: each part a prefix of a sorted walk, so a machine gives the
+# same bytes from run to run.
+take() {  # take NAME BYTES DIR PATTERN
+  find "$3" -type f -name "$4" -size -2M 2>/dev/null | LC_ALL=C sort |
+    xargs cat 2>/dev/null | head -c "$2" >"$work/files/$1" || true
+}
+head -c 12500000 /dev/urandom >"$work/files/RANDOM.BIN"
+take PROGRAMS.BIN 1000000 /usr/bin '*'
+take HEADERS.H 300000 /usr/include '*.h'
+take TEXT.TXT 200000 /usr/share/common-licenses '*'
+build/release/tools/pack/diskspan-pack --stub "$stub" -o "$work/set" --title Bench \
+  --default-dir 'C:\BENCH' "$work"/files/* | tail -n 1
+volumes=$(find "$work/set" -name 'SETUP.0*' | wc -l)
+input=$(cat "$work"/files/* | wc -c)
+
+now() { date +%s.%N; }
+best=""
+keep_best() {  # keep_best VAR SECONDS
+  local current=${!1}
+  if [ -z "$current" ] || [ "$(echo "$2 < $current" | bc)" = 1 ]; then printf -v "$1" '%s' "$2"; fi
+}
+
+# stub_run STEPS...: seconds from the stub's start to its end.
+stub_run() {
+  local start end pid
+  rm -rf "$WINEPREFIX/drive_c/BENCH"
+  start=$(now)
+  wine "$work/set/SETUP.EXE" >/dev/null 2>&1 &
+  pid=$!
+  wine "$helper" --timeout 300 "$@" >"$work/helper.log" 2>&1 || { cat "$work/helper.log"; exit 1; }
+  wait "$pid"
+  end=$(now)
+  echo "$end - $start" | bc
+}
+
+install="" native="" cancelled=""
+for run in $(seq "$runs"); do
+  keep_best install "$(stub_run wait "Destination Directory" enter gone box Bench ok)"
+  grep -q 'successfully installed' "$work/helper.log" || { cat "$work/helper.log"; exit 1; }
+  for f in "$work"/files/*; do
+    cmp -s "$f" "$WINEPREFIX/drive_c/BENCH/$(basename "$f")" || { echo "bench: $f differs" >&2; exit 1; }
+  done
+  start=$(now)
+  build/release/tools/extract/diskspan-extract --test -q "$work/set/SETUP.EXE"
+  keep_best native "$(echo "$(now) - $start" | bc)"
+  keep_best cancelled "$(stub_run wait "Destination Directory" press 2 box "Exit Bench" yes box Bench ok)"
+done
+
+printf 'set: %d bytes of input, %d volumes of 1.44 MB; best of %d runs\n' "$input" "$volumes" "$runs"
+printf 'install under Wine:          %6.2f s\n' "$install"
+printf 'native decode (extract -t):  %6.2f s\n' "$native"
+printf 'Wine start and end (cancel): %6.2f s\n' "$cancelled"
+printf 'ratio install / (native + wine start and end): %.2fx (target 3x)\n' \
+  "$(echo "$install / ($native + $cancelled)" | bc -l)"
