@@ -19,7 +19,7 @@ HANDLE OpenFileGuarded(const std::string& path, DWORD access, DWORD share, DWORD
   return file;
 }
 
-bool FileExists(const std::string& path) {
+bool IsExistingFile(const std::string& path) {
   WIN32_FIND_DATAA found{};
   const HANDLE search = FindFirstFileA(path.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return false;

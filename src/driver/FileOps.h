@@ -16,7 +16,7 @@ HANDLE TryOpenFile(const std::string& path, DWORD access, DWORD share, DWORD cre
 HANDLE OpenFileGuarded(const std::string& path, DWORD access, DWORD share, DWORD creation);
 
 // The path names an existing file that is not a directory (FindFirstFileA).
-bool FileExists(const std::string& path);
+bool IsExistingFile(const std::string& path);
 
 // The current position has reached the size.
 bool AtEndGuarded(HANDLE file);

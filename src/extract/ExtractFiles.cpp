@@ -27,7 +27,7 @@ void RaisePendingFailure() {
 
 // Asked without an owner window, captioned with the entry's bare name.
 bool MayReplace(const FileEntry& entry, const std::string& path) {
-  if (!FileExists(path)) return true;
+  if (!IsExistingFile(path)) return true;
   return MessageBoxA(nullptr, MessageTable.OverwritePrompt.c_str(), entry.Name.c_str(),
                      MB_YESNO) == IDYES;
 }

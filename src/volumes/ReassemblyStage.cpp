@@ -57,10 +57,10 @@ void AppendVolume(const std::string& name, HANDLE split, int volume) {
 // Asks for the disk until its volume is there or the user cancels.
 void LocateVolume(HWND dialog, const std::string& path, int disk) {
   const std::string prompt = DiskPromptText(disk);
-  while (!FileExists(path) && StageActive) {
+  while (!IsExistingFile(path) && StageActive) {
     const int answer =
         MessageBoxA(dialog, prompt.c_str(), MessageTable.Caption.c_str(), MB_OKCANCEL);
-    if (FileExists(path)) continue;
+    if (IsExistingFile(path)) continue;
     if (answer == IDOK)
       MessageBoxA(dialog, MessageTable.WrongDiskText.c_str(), "", MB_OK);
     else
