@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 inline constexpr DWORD ShareReadWrite = FILE_SHARE_READ | FILE_SHARE_WRITE;
@@ -31,3 +32,10 @@ void WriteAllGuarded(HANDLE file, const std::uint8_t* buffer, DWORD count);
 void SeekGuarded(HANDLE file, std::int32_t offset);
 
 void CloseGuarded(HANDLE file);
+
+// Owns an open file that a failure may unwind past: the handle is closed
+// then too. The normal path hands it to CloseGuarded with release().
+struct FileCloser {
+  void operator()(HANDLE file) const { CloseHandle(file); }
+};
+using OwnedFile = std::unique_ptr<void, FileCloser>;

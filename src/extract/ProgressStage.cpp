@@ -33,12 +33,13 @@ void Decode(HANDLE output) {
   ResetStreams();
   StreamInputFile = TryOpenFile(splitPath, GENERIC_READ, 0, OPEN_EXISTING);
   if (StreamInputFile == INVALID_HANDLE_VALUE) return;
+  OwnedFile input(StreamInputFile);
   LzhDecode(Config.UnpackedSize, DecoderRead, DecoderWrite);
   if (StageActive) {
     std::uint16_t unused = 0;
     DecoderWrite(nullptr, 0, unused);
   }
-  CloseGuarded(StreamInputFile);
+  CloseGuarded(input.release());
   DeleteFileA(splitPath.c_str());
 }
 
@@ -51,22 +52,23 @@ void CutDecodedStream(HANDLE source) {
     SeekGuarded(source, at);
     SetEndOfFile(source);
   }
-  CloseGuarded(source);
 }
 
 void UncompressAndExtract(HWND) {
-  const HANDLE output = OpenDecodedStream();
-  if (output == INVALID_HANDLE_VALUE) {
+  const HANDLE opened = OpenDecodedStream();
+  if (opened == INVALID_HANDLE_VALUE) {
     StageActive = 0;
     return;
   }
-  Decode(output);
-  CloseGuarded(output);
+  OwnedFile output(opened);
+  Decode(output.get());
+  CloseGuarded(output.release());
   if (!StageActive) return;
-  const HANDLE source = OpenFileGuarded(CompressPath(), GENERIC_READ | GENERIC_WRITE,
-                                        ShareReadWrite, OPEN_EXISTING);
-  ExtractFiles(source);
-  CutDecodedStream(source);
+  OwnedFile source(OpenFileGuarded(CompressPath(), GENERIC_READ | GENERIC_WRITE, ShareReadWrite,
+                                   OPEN_EXISTING));
+  ExtractFiles(source.get());
+  CutDecodedStream(source.get());
+  CloseGuarded(source.release());
 }
 
 }  // namespace

@@ -25,9 +25,8 @@ void StampFileDate(const std::string& path, std::int32_t date) {
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
   if (readOnly && !SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)) return;
-  const HANDLE file =
-      OpenFileGuarded(path, GENERIC_READ | GENERIC_WRITE, ShareReadWrite, OPEN_EXISTING);
-  SetLastWriteTime(file, date);
-  CloseGuarded(file);
+  OwnedFile file(OpenFileGuarded(path, GENERIC_READ | GENERIC_WRITE, ShareReadWrite, OPEN_EXISTING));
+  SetLastWriteTime(file.get(), date);
+  CloseGuarded(file.release());
   if (readOnly) SetFileAttributesA(path.c_str(), attributes);
 }

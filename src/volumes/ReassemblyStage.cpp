@@ -49,9 +49,9 @@ void CopyVolume(HANDLE volumeFile, HANDLE split, int volume) {
 }
 
 void AppendVolume(const std::string& name, HANDLE split, int volume) {
-  const HANDLE volumeFile = OpenVolume(JoinPath(SourceDir, name));
-  CopyVolume(volumeFile, split, volume);
-  CloseGuarded(volumeFile);
+  OwnedFile volumeFile(OpenVolume(JoinPath(SourceDir, name)));
+  CopyVolume(volumeFile.get(), split, volume);
+  CloseGuarded(volumeFile.release());
 }
 
 // Asks for the disk until its volume is there or the user cancels.
@@ -70,19 +70,19 @@ void LocateVolume(HWND dialog, const std::string& path, int disk) {
 
 void Reassemble(HWND dialog) {
   MessageTable.VolumeName = ReplaceExtension(ProgramName, VolumeExtension(1));
-  const HANDLE volumeOne = OpenVolume(JoinPath(SourceDir, MessageTable.VolumeName));
-  const HANDLE split = OpenFileGuarded(JoinPath(DestDir, MessageTable.SplitName), GENERIC_WRITE,
-                                       0, CREATE_ALWAYS);
+  OwnedFile volumeOne(OpenVolume(JoinPath(SourceDir, MessageTable.VolumeName)));
+  OwnedFile split(OpenFileGuarded(JoinPath(DestDir, MessageTable.SplitName), GENERIC_WRITE, 0,
+                                  CREATE_ALWAYS));
   CopiedTotal = 0;
-  CopyVolume(volumeOne, split, 1);
-  CloseGuarded(volumeOne);
+  CopyVolume(volumeOne.get(), split.get(), 1);
+  CloseGuarded(volumeOne.release());
   for (int disk = 2; disk <= Config.VolumeCount && StageActive; ++disk) {
     MessageTable.VolumeName = ReplaceExtension(MessageTable.VolumeName, VolumeExtension(disk));
     LocateVolume(dialog, JoinPath(SourceDir, MessageTable.VolumeName), disk);
     if (!StageActive) break;
-    AppendVolume(MessageTable.VolumeName, split, disk);
+    AppendVolume(MessageTable.VolumeName, split.get(), disk);
   }
-  CloseGuarded(split);
+  CloseGuarded(split.release());
 }
 
 }  // namespace
