@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/DosDateTime.h"
+#include "config/SampleTrailer.h"
 
 namespace {
 
@@ -16,24 +17,6 @@ std::vector<std::uint8_t> ReadmeEntryBytes() {
   const std::uint8_t tail[] = {0x96, 0xA5, 0x97, 0x28, 0, 0, 0, 0, 0x00, 0x10, 0, 0};
   std::copy(std::begin(tail), std::end(tail), bytes.begin() + 40);
   return bytes;
-}
-
-ConfigTrailer SampleTrailer() {
-  ConfigTrailer t;
-  t.FileCount = 2;
-  t.LaunchIndex = 1;
-  t.VolumeCount = 3;
-  t.SplitSize = 3000000;
-  t.UnpackedSize = -5;
-  t.Title = "Setup";
-  t.TitleFont = "Times New Roman";
-  t.GradientTopIndex = 12;
-  t.GradientBottomIndex = 0;
-  t.TitleColourIndex = 15;
-  t.TitleSize = 43;
-  t.TitleStyle = 0xF3;
-  t.DefaultDestDir = "C:\\APPS\\GAME";
-  return t;
 }
 
 TEST(FileEntry, ReadmeExampleDecodesFieldByField) {
@@ -50,7 +33,9 @@ TEST(ConfigTrailer, LayoutIs214BytesInFieldOrder) {
   std::size_t total = 0;
   for (std::size_t w : TrailerFieldWidths) total += w;
   EXPECT_EQ(total, ConfigTrailerSize);
-  const auto bytes = EncodeTrailer(SampleTrailer());
+  ConfigTrailer t = SampleTrailer();
+  t.UnpackedSize = -5;
+  const auto bytes = EncodeTrailer(t);
   EXPECT_EQ(bytes[2], 3);                                   // VolumeCount
   EXPECT_EQ(DecodeInt32(std::span(bytes).subspan(7, 4)), -5);  // UnpackedSize, signed
   EXPECT_EQ(bytes[11], 5);                                  // Title length

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "config/SampleTrailer.h"
+
 namespace {
 
 TEST(Configuration, TitleHeightWrapsInOneByte) {
@@ -27,19 +29,9 @@ TEST(Configuration, PaletteEntriesAndClamping) {
 }
 
 TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
-  ConfigTrailer t;
-  t.FileCount = 4;
-  t.LaunchIndex = 2;
-  t.VolumeCount = 3;
-  t.SplitSize = 100;
-  t.UnpackedSize = 200;
-  t.Title = "Setup";
-  t.TitleFont = "Arial";
-  t.GradientTopIndex = 12;
-  t.GradientBottomIndex = 0;
+  ConfigTrailer t = SampleTrailer();
   t.TitleColourIndex = 99;
   t.TitleSize = 20;
-  t.TitleStyle = 3;
   t.DefaultDestDir = "";
   Configuration config;
   MessageTableTexts texts;
@@ -53,7 +45,7 @@ TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
   EXPECT_EQ(config.GradientTopColour, (Rgb{0, 0, 255}));
   EXPECT_EQ(config.TitleColour, (Rgb{255, 255, 255}));
   EXPECT_EQ(config.LaunchIndex, 2);
-  EXPECT_EQ(config.SplitSize, 100);
+  EXPECT_EQ(config.SplitSize, 3000000);
   // Texts the block does not replace keep their built-in wording.
   EXPECT_EQ(texts.SplitName, "Split.Spt");
   EXPECT_EQ(texts.InstalledText,

@@ -8,30 +8,13 @@
 #include "config/Configuration.h"
 #include "config/FileTable.h"
 #include "config/MessageTable.h"
+#include "config/SampleTrailer.h"
 #include "driver/EFileFailure.h"
 #include "driver/StageActive.h"
 
 namespace {
 
 std::string Bytes(const auto& record) { return std::string(record.begin(), record.end()); }
-
-ConfigTrailer SampleTrailer() {
-  ConfigTrailer t;
-  t.FileCount = 2;
-  t.LaunchIndex = 2;
-  t.VolumeCount = 3;
-  t.SplitSize = 3000000;
-  t.UnpackedSize = 4106;
-  t.Title = "Setup";
-  t.TitleFont = "Arial";
-  t.GradientTopIndex = 12;
-  t.GradientBottomIndex = 0;
-  t.TitleColourIndex = 15;
-  t.TitleSize = 43;
-  t.TitleStyle = 3;
-  t.DefaultDestDir = "C:\\APPS";
-  return t;
-}
 
 class ReadConfigBlockTest : public ::testing::Test {
  protected:
@@ -69,7 +52,7 @@ TEST_F(ReadConfigBlockTest, FillsValuesTextsAndTableFromARealFile) {
   EXPECT_EQ(Config.TitleStyle, 3);
   EXPECT_EQ(MessageTable.Caption, "Setup");
   EXPECT_EQ(MessageTable.TitleText, "Setup");
-  EXPECT_EQ(MessageTable.DefaultDir, "C:\\APPS");
+  EXPECT_EQ(MessageTable.DefaultDir, "C:\\APPS\\GAME");
   EXPECT_EQ(StageActive, 1);
   ASSERT_EQ(FileTableLength(), 2);
   EXPECT_EQ(FileRecordAt(1)->Entry, readme);
