@@ -365,15 +365,17 @@ shoot_stage() {
 # The red and white bar with its percentage, in both stages: the helper
 # stops the stub's thread while the screen is taken. What reaches the screen
 # depends on when Wine last copied the dialog out, so a shot that shows no
-# bar yet is taken again a little later.
+# bar yet is taken again a little later; one missed because the stage had
+# already ended is taken again sooner.
 stage_screenshots() {
   pack_large
   local shot stage red white text wait_ms
   for stage in 1 2; do
     shot="$E2E_DIR/stage-$stage.png"
-    for wait_ms in 100 60 160; do
+    for wait_ms in 100 30 160 10; do
       shoot_stage "$shot" "$stage" "$wait_ms"
-      read -r red white text < <(bar_colours "$shot" 2>/dev/null)
+      red=0 white=0 text=0
+      [ -e "$shot" ] && read -r red white text < <(bar_colours "$shot" 2>/dev/null)
       echo "stage $stage after $wait_ms ms: red $red, white $white, percentage $text pixels"
       [ "$red" -gt 50 ] && [ "$white" -gt 50 ] && break
     done
