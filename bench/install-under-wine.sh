@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # A full installation under Wine against the native decode of the same set.
-#   bench/install-under-wine.sh [RUNS]     (best of RUNS, default 3)
+#   bench/install-under-wine.sh [--arch i686|x86_64] [RUNS]   (best of RUNS, default 3)
+# The flavour defaults to the PE32 product where this host runs 32-bit code,
+# else the x86_64 build of the same stub.
 # Packs a set of 14 MB of mixed data (random bytes, executables,
 # headers and text from this machine) into 1.44 MB volumes, then times:
 #   install: the stub's whole run, Enter on the default to the final box;
@@ -10,25 +12,34 @@
 # Prints the three times and install / (native + wine); the target is 3x.
 # Starts its own Wine prefix and X server and leaves nothing running.
 set -euo pipefail
+# Never a silent stop: name the step that failed.
+trap 'echo "install-under-wine: stopped: \"$BASH_COMMAND\" failed (line $LINENO); the lines above say why" >&2' ERR
 cd "$(dirname "$0")/.."
+. scripts/lib/host.sh
+arch=$(host_default_arch)
+if [ "${1:-}" = --arch ] && [ $# -ge 2 ]; then
+  arch=$2
+  shift 2
+fi
 runs=${1:-3}
-
-cmake --preset win32 >/dev/null
+host_check_arch "$arch"
+host_can_run "$arch" || { echo "install-under-wine: the $arch flavour cannot run here: $(host_why_not "$arch")" >&2; exit 1; }
+preset=$(host_preset "$arch")
 build() {  # quiet unless it fails
   local log
   log=$(mktemp)
   "$@" >"$log" 2>&1 || { cat "$log"; rm -f "$log"; exit 1; }
   rm -f "$log"
 }
-build cmake --preset win32
-build cmake --build --preset win32 -j"$(nproc)" --target diskspan-stub diskspan-auto
+build cmake --preset "$preset"
+build cmake --build --preset "$preset" -j"$(nproc)" --target diskspan-stub diskspan-auto
 build cmake --preset release
 build cmake --build --preset release -j"$(nproc)" --target diskspan-pack diskspan-extract
-stub=$PWD/build/win32/diskspan-stub.exe
-helper=$PWD/build/win32/diskspan-auto.exe
+stub=$PWD/build/$preset/diskspan-stub.exe
+helper=$PWD/build/$preset/diskspan-auto.exe
 
 . scripts/lib/wine-env.sh
-wine_env_start virtual
+wine_env_start virtual "$arch"
 work=$WINE_ENV_DIR/bench
 mkdir -p "$work/files"
 
@@ -59,9 +70,9 @@ stub_run() {
   local start end pid
   rm -rf "$WINEPREFIX/drive_c/BENCH"
   start=$(now)
-  wine "$work/set/SETUP.EXE" >/dev/null 2>&1 &
+  "$WINE" "$work/set/SETUP.EXE" >/dev/null 2>&1 &
   pid=$!
-  wine "$helper" --timeout 300 "$@" >"$work/helper.log" 2>&1 || { cat "$work/helper.log"; exit 1; }
+  "$WINE" "$helper" --timeout 300 "$@" >"$work/helper.log" 2>&1 || { cat "$work/helper.log"; exit 1; }
   wait "$pid"
   end=$(now)
   echo "$end - $start" | bc
@@ -80,7 +91,7 @@ for run in $(seq "$runs"); do
   keep_best cancelled "$(stub_run wait "Destination Directory" press 2 box "Exit Bench" yes box Bench ok)"
 done
 
-printf 'set: %d bytes of input, %d volumes of 1.44 MB; best of %d runs\n' "$input" "$volumes" "$runs"
+printf 'set: %d bytes of input, %d volumes of 1.44 MB; %s stub; best of %d runs\n' "$input" "$volumes" "$arch" "$runs"
 printf 'install under Wine:          %6.2f s\n' "$install"
 printf 'native decode (extract -t):  %6.2f s\n' "$native"
 printf 'Wine start and end (cancel): %6.2f s\n' "$cancelled"

@@ -1,19 +1,4 @@
-# Cross build for 32-bit Windows with Debian's mingw-w64.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross build for 32-bit Windows with Debian's mingw-w64: the product, a PE32.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(DISKSPAN_MINGW_PREFIX i686-w64-mingw32)
-# The posix thread model: its libstdc++ has std::mutex, which GoogleTest needs;
-# winpthread is linked statically like the rest.
-set(CMAKE_C_COMPILER ${DISKSPAN_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${DISKSPAN_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${DISKSPAN_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${DISKSPAN_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# A self-contained PE32: no libstdc++/libgcc/winpthread DLLs beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

@@ -1,8 +1,10 @@
-# Shared steps of the end-to-end scenarios. Expects WINEPREFIX and DISPLAY
-# (scripts/test-win32 sets them), DISKSPAN_STUB, DISKSPAN_AUTO and
-# DISKSPAN_PACK (ctest passes them).
+# Shared steps of the end-to-end scenarios. Expects WINE (the flavour's
+# loader), WINEPREFIX and DISPLAY (scripts/test-win32 sets them through
+# scripts/lib/wine-env.sh), DISKSPAN_STUB, DISKSPAN_AUTO and DISKSPAN_PACK
+# (ctest passes them).
 
 set -euo pipefail
+: "${WINE:?run the scenarios through scripts/test-win32, which sets WINE}"
 
 E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-e2e.XXXXXX")
 LOG="$E2E_DIR/log"
@@ -36,7 +38,7 @@ pack_set() {
 STUB_PID=""
 HELPER_FAILED=0
 start_stub() {
-  wine "$1" >/dev/null 2>&1 &
+  "$WINE" "$1" >/dev/null 2>&1 &
   STUB_PID=$!
   HELPER_FAILED=0
   : >"$LOG"
@@ -44,7 +46,7 @@ start_stub() {
 
 # drive STEP...: runs the helper's steps, adding to the log.
 drive() {
-  wine "$DISKSPAN_AUTO" --timeout 30 "$@" >>"$LOG" 2>&1 || HELPER_FAILED=1
+  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "$@" >>"$LOG" 2>&1 || HELPER_FAILED=1
   tr -d '\r' <"$LOG" >"$LOG.unix" && mv "$LOG.unix" "$LOG"
   if [ "$HELPER_FAILED" = 1 ]; then
     # The stub waits for an answer that will not come: end it.
@@ -61,7 +63,7 @@ drive() {
 drive_with_screenshot() {
   local shot=$1 helper i
   shift
-  wine "$DISKSPAN_AUTO" --timeout 30 "$@" freeze sleep 1500 thaw >"$LOG.shot" 2>&1 &
+  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "$@" freeze sleep 1500 thaw >"$LOG.shot" 2>&1 &
   helper=$!
   for i in $(seq 200); do
     grep -q '^frozen' "$LOG.shot" 2>/dev/null && break
