@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "common/LzhEncoder.h"
+#include "lzh/LzhEncoder.h"
 
 namespace bench {
 

@@ -8,7 +8,7 @@
 #include "QuietProcess.h"
 #include "Stopwatch.h"
 #include "config/ConfigBlock.h"
-#include "volumes/VolumeNames.h"
+#include "volumes/VolumeRules.h"
 
 namespace bench {
 namespace {
@@ -27,7 +27,7 @@ DiskSetFiles::DiskSetFiles(const std::vector<std::uint8_t>& decoded, const std::
   int volumes = 0;
   for (std::size_t at = 0; at < coded.size(); at += VolumeSize) {
     ++volumes;
-    WriteFile(dir_ / VolumeFileName("SETUP.EXE", volumes), coded.data() + at, std::min(VolumeSize, coded.size() - at));
+    WriteFile(dir_ / VolumeFileName("SETUP.EXE", volumes).c_str(), coded.data() + at, std::min(VolumeSize, coded.size() - at));
   }
   ConfigTrailer trailer;
   trailer.FileCount = 1;

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "driver/StageActive.h"
+#include "base/State.h"
 
 namespace bench {
 namespace {

@@ -86,7 +86,7 @@ for run in $(seq "$runs"); do
     cmp -s "$f" "$WINEPREFIX/drive_c/BENCH/$(basename "$f")" || { echo "bench: $f differs" >&2; exit 1; }
   done
   start=$(now)
-  build/release/tools/extract/diskspan-extract --test -q "$work/set/SETUP.EXE"
+  build/release/tools/restore/diskspan-extract --test -q "$work/set/SETUP.EXE"
   keep_best native "$(echo "$(now) - $start" | bc)"
   keep_best cancelled "$(stub_run wait "Destination Directory" press 2 box "Exit Bench" yes box Bench ok)"
 done

@@ -8,6 +8,7 @@
 
 #include "config/ConfigBlock.h"
 #include "config/Configuration.h"
+#include "SetInfo.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "driver/StageActive.h"
+#include "base/State.h"
 #include "lzh/LzhDecoder.h"
 #include "lzh/lzh.h"
 
@@ -52,7 +52,7 @@ Decoded DecodeThroughCallbacks(std::span<const std::uint8_t> stream, std::int32_
   callbackInput = stream;
   callbackResult = &result;
   StageActive = 1;
-  LzhDecode(size, &ReadByte, &WriteByte);
+  LzhDecode(size, &ReadByte, &WriteByte, [] { return StageActive != 0; });
   callbackResult = nullptr;
   return result;
 }

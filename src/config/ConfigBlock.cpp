@@ -17,11 +17,13 @@ void PutInt32(std::uint8_t* out, std::int32_t value) {
   for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
-void PutLengthString(std::uint8_t* out, std::size_t width, const std::string& text) {
+void PutLengthString(std::uint8_t* out, std::size_t width, std::string_view text) {
   const std::size_t length = std::min(text.size(), width - 1);
   out[0] = static_cast<std::uint8_t>(length);
   std::copy_n(text.begin(), length, out + 1);
 }
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
 
@@ -31,9 +33,9 @@ std::int32_t DecodeInt32(std::span<const std::uint8_t> bytes) {
   return static_cast<std::int32_t>(bits);
 }
 
-std::string DecodeLengthString(std::span<const std::uint8_t> field) {
+std::string_view DecodeLengthString(std::span<const std::uint8_t> field) {
   const std::size_t length = std::min<std::size_t>(field[0], field.size() - 1);
-  return std::string(field.begin() + 1, field.begin() + 1 + static_cast<std::ptrdiff_t>(length));
+  return std::string_view(reinterpret_cast<const char*>(field.data() + 1), length);
 }
 
 void DecodeTrailerField(ConfigTrailer& t, TrailerField field,
@@ -113,16 +115,15 @@ std::optional<std::int64_t> FileTableOffset(std::int64_t fileSize, int fileCount
   return offset;
 }
 
-std::optional<ConfigBlock> ParseConfigBlock(std::span<const std::uint8_t> file) {
-  if (file.size() < ConfigTrailerSize) return std::nullopt;
-  ConfigBlock block;
-  block.Trailer = DecodeTrailer(file.last<ConfigTrailerSize>());
-  const auto start = FileTableOffset(static_cast<std::int64_t>(file.size()), block.Trailer.FileCount);
-  if (!start) return std::nullopt;
-  for (int i = 0; i < block.Trailer.FileCount; ++i) {
-    const auto record = file.subspan(static_cast<std::size_t>(*start) + i * FileEntrySize)
-                            .first<FileEntrySize>();
-    block.Entries.push_back(DecodeFileEntry(record));
-  }
-  return block;
+bool IsPlainFileName(std::string_view name) {
+  if (name.empty() || name == "." || name == "..") return false;
+  return std::none_of(name.begin(), name.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return c == '\\' || c == '/' || c == ':' || u < 0x20 || u == 0x7F;
+  });
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }

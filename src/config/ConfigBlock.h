@@ -1,29 +1,25 @@
 // The configuration block that the packer appends to a copy of the stub:
 // FileCount FileEntry records of 52 bytes, then the 214-byte ConfigTrailer
 // that ends the file. Numbers are little-endian, 32-bit values signed,
-// strings length-prefixed in fixed-width fields.
+// strings length-prefixed in fixed-width fields. Also the rules for the
+// file names a block may hold.
 //
 // Decoding is split per field because the stub reads each field with a
 // separate read of exactly its width; the whole-record helpers serve the
-// tools and tests.
+// tools and tests (which read whole blocks with tools/restore/SetInfo.h).
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <optional>
-#include <string>
-#include <vector>
+#include <span>
+#include <string_view>
+
+#include "base/State.h"
 
 inline constexpr std::size_t ConfigTrailerSize = 214;
 inline constexpr std::size_t FileEntrySize = 52;
-
-// Widest strings the block can hold: a field of width W holds W - 1 characters.
-inline constexpr std::size_t TitleFieldWidth = 40;
-inline constexpr std::size_t TitleFontFieldWidth = 30;
-inline constexpr std::size_t DefaultDestDirFieldWidth = 128;
-inline constexpr std::size_t NameFieldWidth = 40;
 
 // The trailer's fields in file order; the stub reads them in this order.
 enum class TrailerField {
@@ -42,10 +38,10 @@ enum class TrailerField {
   DefaultDestDir,
 };
 inline constexpr std::array<std::size_t, 13> TrailerFieldWidths = {
-    1, 1, 1, 4, 4, 40, 30, 1, 1, 1, 1, 1, 128};
+    1, 1, 1, 4, 4, TitleFieldWidth, TitleFontFieldWidth, 1, 1, 1, 1, 1, DefaultDestDirFieldWidth};
 
 enum class EntryField { Name, Date, Offset, Size };
-inline constexpr std::array<std::size_t, 4> EntryFieldWidths = {40, 4, 4, 4};
+inline constexpr std::array<std::size_t, 4> EntryFieldWidths = {NameFieldWidth, 4, 4, 4};
 
 // The trailer as stored, before any derived value is computed.
 struct ConfigTrailer {
@@ -54,44 +50,34 @@ struct ConfigTrailer {
   std::uint8_t VolumeCount = 0;
   std::int32_t SplitSize = 0;
   std::int32_t UnpackedSize = 0;
-  std::string Title;
-  std::string TitleFont;
+  FixedText<TitleFieldWidth> Title;
+  FixedText<TitleFontFieldWidth> TitleFont;
   std::uint8_t GradientTopIndex = 0;
   std::uint8_t GradientBottomIndex = 0;
   std::uint8_t TitleColourIndex = 0;
   std::uint8_t TitleSize = 0;
   std::uint8_t TitleStyle = 0;
-  std::string DefaultDestDir;
+  FixedText<DefaultDestDirFieldWidth> DefaultDestDir;
 
   bool operator==(const ConfigTrailer&) const = default;
 };
 
-struct FileEntry {
-  std::string Name;
-  std::int32_t Date = 0;  // DOS date (high 16 bits) and time (low 16 bits)
-  std::int32_t Offset = 0;
-  std::int32_t Size = 0;
-
-  bool operator==(const FileEntry&) const = default;
-};
-
 std::int32_t DecodeInt32(std::span<const std::uint8_t> bytes);
 
-// A length byte of W or more is clamped to W - 1, so a damaged block never
-// reads past its field; the padding after the string is never looked at.
-std::string DecodeLengthString(std::span<const std::uint8_t> field);
+// The string stored in a field: a length byte of W or more is clamped to
+// W - 1, so a damaged block never reads past its field; the padding after
+// the string is never looked at.
+std::string_view DecodeLengthString(std::span<const std::uint8_t> field);
 
 // `bytes` holds exactly the field's width (TrailerFieldWidths, EntryFieldWidths).
 void DecodeTrailerField(ConfigTrailer& trailer, TrailerField field,
                         std::span<const std::uint8_t> bytes);
-void DecodeEntryField(FileEntry& entry, EntryField field,
-                      std::span<const std::uint8_t> bytes);
+void DecodeEntryField(FileEntry& entry, EntryField field, std::span<const std::uint8_t> bytes);
 
 ConfigTrailer DecodeTrailer(std::span<const std::uint8_t, ConfigTrailerSize> bytes);
 FileEntry DecodeFileEntry(std::span<const std::uint8_t, FileEntrySize> bytes);
 
-// The inverse, for the packer. Strings longer than W - 1 are cut; callers
-// check the limits first. Padding bytes are zero.
+// The inverse, for the packer. Padding bytes are zero.
 std::array<std::uint8_t, ConfigTrailerSize> EncodeTrailer(const ConfigTrailer& trailer);
 std::array<std::uint8_t, FileEntrySize> EncodeFileEntry(const FileEntry& entry);
 
@@ -99,11 +85,9 @@ std::array<std::uint8_t, FileEntrySize> EncodeFileEntry(const FileEntry& entry);
 // it would start before the beginning of the file.
 std::optional<std::int64_t> FileTableOffset(std::int64_t fileSize, int fileCount);
 
-// The whole block read back from the end of a stub file.
-struct ConfigBlock {
-  ConfigTrailer Trailer;
-  std::vector<FileEntry> Entries;
-};
+// A name that can only be created inside the destination directory: not
+// empty, not "." or "..", no "\", "/", ":" and no control characters.
+bool IsPlainFileName(std::string_view name);
 
-// Nothing when the file is too short to hold the block its trailer describes.
-std::optional<ConfigBlock> ParseConfigBlock(std::span<const std::uint8_t> file);
+// Windows compares file names without regard to case (ASCII letters).
+bool SameFileName(std::string_view a, std::string_view b);

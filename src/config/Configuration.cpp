@@ -1,6 +1,9 @@
 #include "config/Configuration.h"
 
-Configuration Config;
+#include <cstdlib>
+#include <new>
+
+#include "base/Failure.h"
 
 void StoreTrailerField(TrailerField field, const ConfigTrailer& t, Configuration& c,
                        MessageTableTexts& texts) {
@@ -28,8 +31,39 @@ void StoreTrailerField(TrailerField field, const ConfigTrailer& t, Configuration
   }
 }
 
-void StoreTrailer(const ConfigTrailer& trailer, Configuration& config,
-                  MessageTableTexts& texts) {
+void StoreTrailer(const ConfigTrailer& trailer, Configuration& config, MessageTableTexts& texts) {
   for (std::size_t i = 0; i < TrailerFieldWidths.size(); ++i)
     StoreTrailerField(static_cast<TrailerField>(i), trailer, config, texts);
+}
+
+bool AppendFileRecord(const FileEntry& entry) {
+  // Plain C allocation: it reports a failure instead of raising one.
+  auto* record = static_cast<FileRecord*>(std::malloc(sizeof(FileRecord)));
+  if (!record) return Fail("no memory for the file table", entry.Name);
+  new (record) FileRecord{entry, nullptr};
+  FileRecord** tail = &FileTable;
+  while (*tail) tail = &(*tail)->Next;
+  *tail = record;
+  return true;
+}
+
+const FileRecord* FileRecordAt(int k) {
+  if (k < 1) return nullptr;
+  const FileRecord* record = FileTable;
+  for (int i = 1; record && i < k; ++i) record = record->Next;
+  return record;
+}
+
+int FileTableLength() {
+  int length = 0;
+  for (const FileRecord* r = FileTable; r; r = r->Next) ++length;
+  return length;
+}
+
+void ReleaseFileTable() {
+  while (FileTable) {
+    FileRecord* next = FileTable->Next;
+    std::free(FileTable);
+    FileTable = next;
+  }
 }

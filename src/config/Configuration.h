@@ -1,13 +1,35 @@
-// The values a run derives from the ConfigTrailer, kept process-wide.
+// What a run makes of the ConfigTrailer: the palette that the colour indexes
+// pick from, the derived values it keeps in Config and the MessageTable, and
+// the FileTable that holds the entries in the order of the block.
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <span>
-#include <string>
 
+#include "base/State.h"
 #include "config/ConfigBlock.h"
-#include "config/MessageTable.h"
-#include "config/Palette16.h"
+
+inline constexpr std::array<Rgb, 16> Palette16 = {{
+    {0, 0, 0},       {128, 0, 0},     {0, 128, 0},   {128, 128, 0},
+    {0, 0, 128},     {128, 0, 128},   {0, 128, 128}, {192, 192, 192},
+    {128, 128, 128}, {255, 0, 0},     {0, 255, 0},   {255, 255, 0},
+    {0, 0, 255},     {255, 0, 255},   {0, 255, 255}, {255, 255, 255},
+}};
+
+// Colour for a stored index; an index above 15 is clamped to 15 (white).
+constexpr Rgb PaletteColour(std::uint8_t index) {
+  return Palette16[index < Palette16.size() ? index : Palette16.size() - 1];
+}
+
+// The platform's colour value: red in the lowest byte, then green, then blue.
+constexpr std::uint32_t ColourRef(Rgb c) {
+  return std::uint32_t{c.Red} | std::uint32_t{c.Green} << 8 | std::uint32_t{c.Blue} << 16;
+}
+
+// TitleSize x 6 kept in one byte: 42 gives 252, 43 wraps to 2.
+constexpr std::uint8_t TitleHeightFor(std::uint8_t titleSize) {
+  return static_cast<std::uint8_t>(titleSize * 6);
+}
 
 struct TitleStyleBits {
   bool Bold = false;
@@ -18,27 +40,6 @@ struct TitleStyleBits {
   bool operator==(const TitleStyleBits&) const = default;
 };
 
-struct Configuration {
-  std::uint8_t FileCount = 0;
-  std::uint8_t LaunchIndex = 0;
-  std::uint8_t VolumeCount = 0;
-  std::int32_t SplitSize = 0;
-  std::int32_t UnpackedSize = 0;
-  std::string TitleFontFace;
-  std::uint8_t TitleHeight = 0;
-  std::uint8_t TitleStyle = 0;
-  Rgb GradientTopColour{};
-  Rgb GradientBottomColour{};
-  Rgb TitleColour{};
-};
-
-extern Configuration Config;
-
-// TitleSize x 6 kept in one byte: 42 gives 252, 43 wraps to 2.
-constexpr std::uint8_t TitleHeightFor(std::uint8_t titleSize) {
-  return static_cast<std::uint8_t>(titleSize * 6);
-}
-
 // Bit 0 bold, bit 1 italic, bit 2 underline, bit 3 strike-out; the rest ignored.
 constexpr TitleStyleBits SplitTitleStyle(std::uint8_t style) {
   return {(style & 1) != 0, (style & 2) != 0, (style & 4) != 0, (style & 8) != 0};
@@ -47,9 +48,20 @@ constexpr TitleStyleBits SplitTitleStyle(std::uint8_t style) {
 // Stores one decoded trailer field where the run keeps it: the Title becomes
 // TitleText and then Caption, colour indexes are looked up at once, TitleSize
 // becomes TitleHeight, DefaultDestDir becomes DefaultDir.
-void StoreTrailerField(TrailerField field, const ConfigTrailer& trailer,
-                       Configuration& config, MessageTableTexts& texts);
+void StoreTrailerField(TrailerField field, const ConfigTrailer& trailer, Configuration& config,
+                       MessageTableTexts& texts);
 
-// All thirteen fields in file order, as a full read would store them.
-void StoreTrailer(const ConfigTrailer& trailer, Configuration& config,
-                  MessageTableTexts& texts);
+// All thirteen fields in file order, as a full read stores them.
+void StoreTrailer(const ConfigTrailer& trailer, Configuration& config, MessageTableTexts& texts);
+
+// Appends a record at the end of the FileTable; false (a failure of the
+// run) when there is no memory for it.
+bool AppendFileRecord(const FileEntry& entry);
+
+// The k-th record counted from 1, or null when there is none.
+const FileRecord* FileRecordAt(int k);
+
+int FileTableLength();
+
+// Releases every record from the head onward, one at a time.
+void ReleaseFileTable();

@@ -1,18 +1,29 @@
-// How the installer decides that a directory exists and creates a missing
-// one parent first. The file-system questions are asked through PathOps,
-// which the stub binds to the platform and the tests to a model.
+// The destination's rules: the form of an entry, and how the installer
+// decides that a directory exists and creates a missing one parent first.
+// The file-system questions are asked through PathOps, which the stub binds
+// to the platform and the tests to a model.
 #pragma once
 
-#include <string>
 #include <string_view>
+
+// The most characters read back from the destination field.
+inline constexpr int MaxDestinationLength = 254;
+
+bool HasWildcard(std::string_view path);
+
+// At least two characters, "A" to "Z" first, a colon second.
+bool HasDestinationForm(std::string_view entry);
+
+// The path without one trailing backslash, if it has one.
+std::string_view WithoutTrailingBackslash(std::string_view path);
 
 struct PathOps {
   // The letter names a drive the platform knows.
   bool (*DriveExists)(char letter);
   // A search for the path finds an entry, and that entry is a directory.
-  bool (*FindsDirectory)(const std::string& path);
+  bool (*FindsDirectory)(const char* path);
   // Creates one directory; true on success.
-  bool (*MakeDirectory)(const std::string& path);
+  bool (*MakeDirectory)(const char* path);
 };
 
 // A path with "*" or "?" is judged by its directory part; a path of at most
@@ -21,7 +32,6 @@ struct PathOps {
 bool DirExistsWith(const PathOps& ops, std::string_view path);
 
 // Creates `path` and every missing parent, parents first; a level is tried
-// even when its parent failed. The caller passes `succeeded` set (cleared, the
-// call does nothing); afterwards it tells whether the last level was made or
-// exists. Failures are never raised.
-void CreateDirsWith(const PathOps& ops, std::string_view path, bool& succeeded);
+// even when its parent failed. True when the last level was made or exists.
+// A level that cannot be made is no failure of the run: the dialog stays.
+bool CreateDirsWith(const PathOps& ops, std::string_view path);

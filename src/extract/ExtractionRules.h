@@ -1,20 +1,18 @@
-// Pure rules of the extraction: which entry names may be created, and how an
-// entry's bytes are cut into copy blocks.
+// How the extraction cuts an entry's bytes into copy blocks: full blocks
+// while more than one block remains, then the rest (1 to 2048, or 0 for an
+// empty file) as the last block.
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 
-inline constexpr std::int32_t CopyBlockSize = 2048;
+#include "base/State.h"
 
-// A name that can only be created inside the destination directory: not
-// empty, not "." or "..", no "\", "/", ":" and no control characters.
-bool IsPlainFileName(std::string_view name);
+// True when the next block, with `done` of `size` bytes copied, is the
+// entry's last. Compared in 64 bits: a size near the 32-bit limit must not wrap.
+constexpr bool IsLastCopyBlock(std::int32_t done, std::int32_t size) {
+  return static_cast<std::int64_t>(done) + BlockSize >= size;
+}
 
-// The size of the next block when `done` of `size` bytes are copied: full
-// blocks while more than one block remains, then the rest (1 to 2048, or 0
-// for an empty file) as the last block.
-std::int32_t NextCopyBlock(std::int32_t done, std::int32_t size);
-
-// True when `block` (from NextCopyBlock) is the last one of the entry.
-bool IsLastCopyBlock(std::int32_t done, std::int32_t size);
+constexpr std::int32_t NextCopyBlock(std::int32_t done, std::int32_t size) {
+  return IsLastCopyBlock(done, size) ? size - done : BlockSize;
+}

@@ -3,13 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "config/Configuration.h"
-#include "driver/ProcessState.h"
-#include "driver/StageActive.h"
-#include "ui/GaugeState.h"
-
-std::int32_t WrittenTotal = 0;
-
 namespace {
 
 constexpr std::uint32_t PumpIntervalMs = 10;
@@ -23,16 +16,9 @@ std::uint32_t LastDrain = 0;
 // Writes the buffered bytes; gives the count the write reports.
 std::uint32_t WriteOut() {
   const std::uint32_t count = WritePosition - 1u;
-  const std::uint32_t written = Ports.WriteOutput(OutBuffer.get(), count);
+  const std::uint32_t written = Ports.WriteOutput(OutBuffer, count);
   if (written != count) StageActive = 0;
   return written;
-}
-
-void DrawIfChanged() {
-  const std::optional<GaugeReading> reading =
-      GaugeCompute(CurrentGauge, WrittenTotal, Config.UnpackedSize);
-  if (reading && reading->Percent != LastPercent)
-    Ports.DrawGauge(reading->FillEdge, reading->Percent);
 }
 
 void PumpIfDue() {
@@ -57,21 +43,21 @@ bool PumpDue(std::uint32_t now, std::uint32_t lastDrain) {
 }
 
 bool BlockDue(std::uint16_t writePosition, std::uint16_t count) {
-  return writePosition > StreamBlockSize || writePosition + count > StreamBlockSize + 1;
+  return writePosition > BlockSize || writePosition + count > BlockSize + 1;
 }
 
 void StreamReadChunk(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& delivered) {
   delivered = 0;
   if (!StageActive) return;
   if (ReadPosition > FillCount) {
-    FillCount = static_cast<std::int32_t>(Ports.ReadInput(InBuffer.get(), StreamBlockSize));
+    FillCount = static_cast<std::int32_t>(Ports.ReadInput(InBuffer, BlockSize));
     if (FillCount == 0) return;
     ReadPosition = 1;
   }
   // The decoder asks for one byte; a larger request gets what the block holds.
   const std::uint16_t available = static_cast<std::uint16_t>(FillCount - ReadPosition + 1);
   const std::uint16_t taken = std::min(count, available);
-  std::memcpy(buffer, InBuffer.get() + ReadPosition - 1, taken);
+  std::memcpy(buffer, InBuffer + ReadPosition - 1, taken);
   ReadPosition = static_cast<std::uint16_t>(ReadPosition + taken);
   delivered = taken;
   PumpIfDue();
@@ -87,19 +73,19 @@ void StreamWriteChunk(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& 
     return;
   }
   // Never asked for by the decoder: more than a block is taken in pieces.
-  if (count > StreamBlockSize) {
+  if (count > BlockSize) {
     std::uint16_t part = 0;
-    StreamWriteChunk(buffer, StreamBlockSize, part);
-    StreamWriteChunk(buffer + StreamBlockSize, static_cast<std::uint16_t>(count - StreamBlockSize), accepted);
+    StreamWriteChunk(buffer, BlockSize, part);
+    StreamWriteChunk(buffer + BlockSize, static_cast<std::uint16_t>(count - BlockSize), accepted);
     accepted = static_cast<std::uint16_t>(accepted + part);
     return;
   }
   if (BlockDue(WritePosition, count)) {
     WrittenTotal += static_cast<std::int32_t>(WriteOut());
     WritePosition = 1;
-    DrawIfChanged();
+    Ports.BlockWritten(WrittenTotal);
   }
-  std::memcpy(OutBuffer.get() + WritePosition - 1, buffer, count);
+  std::memcpy(OutBuffer + WritePosition - 1, buffer, count);
   WritePosition = static_cast<std::uint16_t>(WritePosition + count);
   accepted = count;
 }

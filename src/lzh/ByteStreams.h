@@ -1,16 +1,14 @@
 // The decoder's file-backed byte streams: the coded stream is read in
 // 2048-byte blocks into InBuffer and handed out byte by byte; decoded bytes
-// collect in OutBuffer and leave in 2048-byte blocks, the gauge following
-// each block. The files, the message queue, the clock and the drawing are
-// reached through StreamPorts, which the stub binds to Win32 and the tests
-// to memory.
+// collect in OutBuffer and leave in 2048-byte blocks. The files, the message
+// queue, the clock and the progress display are reached through
+// StreamPorts, which the extraction stage binds to Win32 and the tests to
+// memory.
 #pragma once
 
 #include <cstdint>
 
-#include "lzh/lzh.h"
-
-inline constexpr std::uint16_t StreamBlockSize = 2048;
+#include "base/State.h"
 
 struct StreamPorts {
   // Reads up to `count` coded bytes into `buffer`; the count read, 0 at the
@@ -23,19 +21,16 @@ struct StreamPorts {
   void (*DrainQueue)();
   // Milliseconds since some start, wrapping at 2^32.
   std::uint32_t (*TickCount)();
-  // Draws the gauge; sets LastPercent to `percent`.
-  void (*DrawGauge)(std::int32_t fillEdge, std::int32_t percent);
+  // A block has left OutBuffer: WrittenTotal bytes are out. The stage shows
+  // the progress (the gauge, when its percentage changed).
+  void (*BlockWritten)(std::int32_t writtenTotal);
 };
 
 void BindStreamPorts(const StreamPorts& ports);
 
 // The stage's start of a decode: read position 1, fill count 0, write
-// position 1, and the drain clock started now. The written total is kept.
+// position 1, and the drain clock started now. WrittenTotal is kept.
 void ResetStreams();
-
-// Bytes that block writes have put out since the process started; the
-// final flush is not counted.
-extern std::int32_t WrittenTotal;
 
 // The queue is drained after a byte only when 10 ms have passed since the
 // last drain: an empty PeekMessageA per byte would dominate the decode.

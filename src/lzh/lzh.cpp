@@ -1,9 +1,8 @@
 #include "lzh/lzh.h"
 
-#include <memory>
-#include <new>
+#include <cstdlib>
 
-#include "driver/StageActive.h"
+#include "base/Failure.h"
 #include "lzh/LzhDecoder.h"
 
 namespace {
@@ -26,18 +25,27 @@ struct CallbackSink {
   }
 };
 
-struct StageFlag {
-  bool operator()() const { return StageActive != 0; }
+// Releases the tables on every way out, also when a tool's callback raises.
+struct TablesHolder {
+  lzh::DecoderTables* Tables;
+  ~TablesHolder() { std::free(Tables); }
+};
+
+struct CallbackTest {
+  MayGoOnFn mayGoOn;
+  bool operator()() const { return mayGoOn(); }
 };
 
 }  // namespace
 
-void LzhDecode(std::int32_t outputSize, ReadChunkFn read, WriteChunkFn write) {
-  // Released on every path, also when a callback raises.
-  std::unique_ptr<lzh::DecoderTables> tables(new (std::nothrow) lzh::DecoderTables);
-  if (!tables) throw ElzhException(LzhNoMemoryMessage);
+bool LzhDecode(std::int32_t outputSize, ReadChunkFn read, WriteChunkFn write, MayGoOnFn mayGoOn) {
+  // Plain C allocation: it reports a failure instead of raising one. The
+  // tables are trivially constructible, so the memory is used as it comes.
+  const TablesHolder held{static_cast<lzh::DecoderTables*>(std::malloc(sizeof(lzh::DecoderTables)))};
+  if (!held.Tables) return Fail(LzhNoMemoryMessage, "");
   CallbackSource source{read};
   CallbackSink sink{write};
-  StageFlag active;
-  lzh::DecodeWith(*tables, outputSize, source, sink, active);
+  CallbackTest active{mayGoOn};
+  lzh::DecodeWith(*held.Tables, outputSize, source, sink, active);
+  return true;
 }

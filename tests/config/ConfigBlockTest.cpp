@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "SetInfo.h"
 #include "config/DosDateTime.h"
 #include "config/SampleTrailer.h"
 
@@ -97,6 +98,16 @@ TEST(ConfigBlock, FileShorterThanTheBlockIsRejected) {
   EXPECT_FALSE(ParseConfigBlock(bytes));
   EXPECT_EQ(FileTableOffset(265, 1), std::nullopt);
   EXPECT_EQ(FileTableOffset(266, 1), 0);
+}
+
+TEST(FileNames, OnlyPlainNamesAreInstalledAndCaseIsIgnored) {
+  for (const char* good : {"README.TXT", "a b.c", "x", "...dots", "SETUP.0255"})
+    EXPECT_TRUE(IsPlainFileName(good)) << good;
+  for (const char* bad : {"", ".", "..", "a\\b", "\\ROOT.TXT", "..\\UP.TXT", "a/b", "C:x", "D:",
+                          "tab\there"})
+    EXPECT_FALSE(IsPlainFileName(bad)) << bad;
+  EXPECT_TRUE(SameFileName("Setup.01", "SETUP.01"));
+  EXPECT_FALSE(SameFileName("SETUP.01", "SETUP.010"));
 }
 
 TEST(DosDateTime, PackSplitAndLimits) {

@@ -39,7 +39,6 @@ TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
   EXPECT_EQ(texts.Caption, "Setup");
   EXPECT_EQ(texts.TitleText, "Setup");
   EXPECT_EQ(texts.DefaultDir, "");
-  EXPECT_EQ(std::string(ExitCaptionPrefix) + texts.Caption, "Exit Setup");
   EXPECT_EQ(config.TitleFontFace, "Arial");
   EXPECT_EQ(config.TitleHeight, 120);
   EXPECT_EQ(config.GradientTopColour, (Rgb{0, 0, 255}));
@@ -47,9 +46,30 @@ TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
   EXPECT_EQ(config.LaunchIndex, 2);
   EXPECT_EQ(config.SplitSize, 3000000);
   // Texts the block does not replace keep their built-in wording.
-  EXPECT_EQ(texts.SplitName, "Split.Spt");
-  EXPECT_EQ(texts.InstalledText,
-            "The files have been successfully installed into directory\r\n");
+  EXPECT_STREQ(texts.SplitName, "Split.Spt");
+}
+
+class FileTableTest : public ::testing::Test {
+ protected:
+  void TearDown() override { ReleaseFileTable(); }
+};
+
+TEST_F(FileTableTest, KeepsTheOrderOfTheBlockAndCountsFromOne) {
+  ASSERT_TRUE(AppendFileRecord({"A.TXT", 1, 0, 10}));
+  AppendFileRecord({"B.TXT", 2, 10, 20});
+  AppendFileRecord({"C.TXT", 3, 30, 5});
+  EXPECT_EQ(FileTableLength(), 3);
+  EXPECT_EQ(FileRecordAt(1)->Entry.Name, "A.TXT");
+  EXPECT_EQ(FileRecordAt(3)->Entry.Offset, 30);
+  EXPECT_EQ(FileRecordAt(0), nullptr);
+  EXPECT_EQ(FileRecordAt(4), nullptr);
+}
+
+TEST_F(FileTableTest, ReleaseEmptiesAFullTable) {
+  for (int i = 0; i < 255; ++i) AppendFileRecord({});
+  EXPECT_EQ(FileTableLength(), 255);
+  ReleaseFileTable();
+  EXPECT_EQ(FileTable, nullptr);
 }
 
 }  // namespace

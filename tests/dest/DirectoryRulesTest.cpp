@@ -1,9 +1,8 @@
 #include "dest/DirectoryRules.h"
 
-#include "dest/DestinationForm.h"
-#include "driver/JoinPath.h"
-
 #include <gtest/gtest.h>
+
+#include "base/Path.h"
 
 #include <set>
 #include <string>
@@ -23,14 +22,14 @@ Model World;
 
 bool ModelDriveExists(char letter) { return letter >= 'A' && letter <= 'Z'; }
 
-bool ModelFindsDirectory(const std::string& path) {
+bool ModelFindsDirectory(const char* path) {
   World.Searched.insert(path);
   return World.Directories.count(path) != 0;
 }
 
 // Only C: and D: hold a file system; a directory needs its parent.
-bool ModelMakeDirectory(const std::string& path) {
-  const std::string parent = WithoutTrailingBackslash(DirectoryPart(path));
+bool ModelMakeDirectory(const char* path) {
+  const std::string parent(WithoutTrailingBackslash(DirectoryPart(path)));
   const bool parentThere = parent == "C:" || parent == "D:" || World.Directories.count(parent);
   if (!parentThere || World.Files.count(path) || World.Directories.count(path)) return false;
   World.Directories.insert(path);
@@ -43,12 +42,24 @@ constexpr PathOps Ops{ModelDriveExists, ModelFindsDirectory, ModelMakeDirectory}
 class DirectoryRules : public ::testing::Test {
  protected:
   void SetUp() override { World = Model{}; }
-  static bool Create(const std::string& path) {
-    bool succeeded = true;
-    CreateDirsWith(Ops, path, succeeded);
-    return succeeded;
-  }
+  static bool Create(const std::string& path) { return CreateDirsWith(Ops, path); }
 };
+
+TEST(DestinationForm, CapitalDriveAndColonFirst) {
+  for (const char* good : {"C:", "C:\\", "D:\\APPS\\", "Q:\\A", "Z:relative", "A:*"})
+    EXPECT_TRUE(HasDestinationForm(good)) << good;
+  for (const char* bad : {"", "C", "c:\\x", "1:\\x", "\\\\SERVER\\X", "CD:\\", " C:\\", "[:\\",
+                          "@:\\"})
+    EXPECT_FALSE(HasDestinationForm(bad)) << bad;
+}
+
+TEST(DestinationForm, WildcardsAndTrailingBackslash) {
+  EXPECT_TRUE(HasWildcard("C:\\TMP*"));
+  EXPECT_TRUE(HasWildcard("C:\\A?B"));
+  EXPECT_FALSE(HasWildcard("C:\\A.B"));
+  EXPECT_EQ(WithoutTrailingBackslash("C:\\A\\\\"), "C:\\A\\");
+  EXPECT_EQ(WithoutTrailingBackslash("C:\\"), "C:");
+}
 
 TEST_F(DirectoryRules, ShortPathsAskOnlyForTheDrive) {
   EXPECT_TRUE(DirExistsWith(Ops, "C:"));
@@ -91,19 +102,12 @@ TEST_F(DirectoryRules, DriveRootsCreateNothing) {
   EXPECT_TRUE(World.Created.empty());
 }
 
-TEST_F(DirectoryRules, FailuresClearTheFlag) {
+TEST_F(DirectoryRules, FailuresAreReported) {
   EXPECT_FALSE(Create("Q:\\A"));
   World.Files = {"C:\\F"};
   EXPECT_FALSE(Create("C:\\F"));
   // A file in the way of a parent: the child cannot be made either.
   EXPECT_FALSE(Create("C:\\F\\G"));
-  EXPECT_TRUE(World.Created.empty());
-}
-
-TEST_F(DirectoryRules, ClearedFlagDoesNothing) {
-  bool succeeded = false;
-  CreateDirsWith(Ops, "C:\\A", succeeded);
-  EXPECT_FALSE(succeeded);
   EXPECT_TRUE(World.Created.empty());
 }
 

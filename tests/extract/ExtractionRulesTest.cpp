@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "volumes/ReassemblyRules.h"
-
 namespace {
 
 std::vector<std::int32_t> Blocks(std::int32_t size) {
@@ -27,23 +25,6 @@ TEST(ExtractionRules, CopyBlocks) {
   EXPECT_EQ(Blocks(2049), (std::vector<std::int32_t>{2048, 1}));
   EXPECT_EQ(Blocks(4096), (std::vector<std::int32_t>{2048, 2048}));
   EXPECT_TRUE(IsLastCopyBlock(2147483000, 2147483647));  // no overflow near the limit
-}
-
-TEST(ExtractionRules, OnlyPlainNamesAreInstalled) {
-  for (const char* good : {"README.TXT", "a b.c", "x", "...dots", "SETUP.0255"})
-    EXPECT_TRUE(IsPlainFileName(good)) << good;
-  for (const char* bad : {"", ".", "..", "a\\b", "\\ROOT.TXT", "..\\UP.TXT", "a/b", "C:x", "D:",
-                          "tab\there"})
-    EXPECT_FALSE(IsPlainFileName(bad)) << bad;
-}
-
-TEST(ReassemblyRules, FirstVolumeDrawsEveryBlockLaterOnesOnlyChanges) {
-  EXPECT_TRUE(ReassemblyDraws(1, 40, 40));
-  EXPECT_TRUE(ReassemblyDraws(1, 130, -1));  // above 100 during volume 1
-  EXPECT_TRUE(ReassemblyDraws(2, 41, 40));
-  EXPECT_FALSE(ReassemblyDraws(2, 41, 41));
-  EXPECT_FALSE(ReassemblyDraws(3, 101, 100));
-  EXPECT_TRUE(ReassemblyDraws(3, 100, 99));
 }
 
 }  // namespace

@@ -5,18 +5,17 @@
 #include <cstdint>
 #include <vector>
 
-#include "common/LzhEncoder.h"
-#include "config/Configuration.h"
-#include "driver/ProcessState.h"
-#include "driver/StageActive.h"
-#include "ui/GaugeState.h"
+#include "base/State.h"
+#include "lzh/LzhEncoder.h"
+#include "lzh/lzh.h"
+#include "ui/Layout.h"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
 // Memory in place of the two files, a counter for the queue, a settable
-// clock and a record of every block write and gauge draw.
+// clock and a record of every block write and of the gauge the stage draws.
 struct FakePlatform {
   Bytes Input;
   std::size_t InputAt = 0;
@@ -51,25 +50,32 @@ void FakeDrain() {
 
 std::uint32_t FakeTicks() { return Fake.Now += Fake.TickStep; }
 
-void FakeDraw(std::int32_t, std::int32_t percent) {
-  LastPercent = percent;
-  Fake.Drawn.push_back(percent);
+// What the extraction stage does with a written block.
+void FakeBlockWritten(std::int32_t writtenTotal) {
+  const auto reading = GaugeChange(CurrentGauge, writtenTotal, Config.UnpackedSize, LastPercent);
+  if (!reading) return;
+  LastPercent = reading->Percent;
+  Fake.Drawn.push_back(reading->Percent);
 }
+
+bool StageGoesOn() { return StageActive != 0; }
+
+std::uint8_t In[ChunkBufferSize];
+std::uint8_t Out[ChunkBufferSize];
 
 class ByteStreams : public ::testing::Test {
  protected:
   void SetUp() override {
     Fake = FakePlatform{};
-    AllocateBuffers();
-    BindStreamPorts({FakeRead, FakeWrite, FakeDrain, FakeTicks, FakeDraw});
+    InBuffer = In;
+    OutBuffer = Out;
+    BindStreamPorts({FakeRead, FakeWrite, FakeDrain, FakeTicks, FakeBlockWritten});
     CurrentGauge = GaugeBar{10, 0, 310, 20, 301, 0, 0};
     LastPercent = 0;
     WrittenTotal = 0;
     StageActive = 1;
     ResetStreams();
   }
-  void TearDown() override { ReleaseBuffers(); }
-
   // Writes bytes one by one as the decoder does; gives the 1-based numbers
   // of the bytes whose arrival sent a block out.
   std::vector<int> WriteBytes(int count) {
@@ -199,7 +205,7 @@ TEST_F(ByteStreams, ACancelInsideTheQueueStopsTheDecoder) {
     if (Fake.Drains == 3) StageActive = 0;
   };
   Config.UnpackedSize = static_cast<std::int32_t>(text.size());
-  LzhDecode(Config.UnpackedSize, StreamReadChunk, StreamWriteChunk);
+  LzhDecode(Config.UnpackedSize, StreamReadChunk, StreamWriteChunk, StageGoesOn);
   EXPECT_EQ(StageActive, 0);
   EXPECT_LT(Fake.Output.size(), text.size());
 }
@@ -210,7 +216,7 @@ TEST_F(ByteStreams, DecodeThroughTheStreamsRestoresTheInput) {
   Fake.Input = lzh::Encode(text);
   Fake.TickStep = 3;
   Config.UnpackedSize = static_cast<std::int32_t>(text.size());
-  LzhDecode(Config.UnpackedSize, StreamReadChunk, StreamWriteChunk);
+  LzhDecode(Config.UnpackedSize, StreamReadChunk, StreamWriteChunk, StageGoesOn);
   Flush();
   EXPECT_EQ(Fake.Output, text);
   EXPECT_EQ(Fake.Drawn.back(), 100);  // the last full block: 299008 of 300000

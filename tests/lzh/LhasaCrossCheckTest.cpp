@@ -9,7 +9,7 @@
 #include <random>
 
 #include "LhaArchive.h"
-#include "common/LzhEncoder.h"
+#include "lzh/LzhEncoder.h"
 
 namespace lzhtest {
 namespace {

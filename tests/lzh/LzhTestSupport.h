@@ -6,8 +6,8 @@
 #include <functional>
 #include <vector>
 
-#include "common/SymbolWriter.h"
-#include "driver/StageActive.h"
+#include "lzh/SymbolWriter.h"
+#include "base/State.h"
 #include "lzh/lzh.h"
 
 namespace lzhtest {
@@ -68,7 +68,7 @@ struct CallbackHarness {
   void Decode(std::int32_t size) {
     current = this;
     StageActive = 1;
-    LzhDecode(size, &Read, &Write);
+    LzhDecode(size, &Read, &Write, [] { return StageActive != 0; });
     current = nullptr;
   }
 };

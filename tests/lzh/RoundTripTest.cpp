@@ -3,7 +3,7 @@
 #include <random>
 
 #include "LzhTestSupport.h"
-#include "common/LzhEncoder.h"
+#include "lzh/LzhEncoder.h"
 
 namespace lzhtest {
 namespace {

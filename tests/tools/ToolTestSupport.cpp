@@ -9,8 +9,8 @@
 #include <fstream>
 #include <random>
 
-#include "common/LzhEncoder.h"
-#include "volumes/VolumeNames.h"
+#include "lzh/LzhEncoder.h"
+#include "volumes/VolumeRules.h"
 
 namespace tooltest {
 
@@ -90,7 +90,7 @@ void RawSet::WriteTo(const fs::path& dir, const std::string& stubName) const {
   fs::create_directories(dir);
   Spill(dir / stubName, stub);
   for (std::size_t i = 0; i < volumes.size(); ++i)
-    Spill(dir / VolumeFileName(stubName, static_cast<int>(i + 1)), volumes[i]);
+    Spill(dir / VolumeFileName(stubName, static_cast<int>(i + 1)).c_str(), volumes[i]);
 }
 
 }  // namespace tooltest

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "common/FileNames.h"
-#include "common/LzhEncoder.h"
+#include "config/ConfigBlock.h"
+#include "lzh/LzhEncoder.h"
 
 namespace {
 
@@ -117,7 +117,7 @@ DiskSet MakeDiskSet(const PackOptions& options, std::span<const std::uint8_t> st
   std::int32_t offset = 0;
   for (const auto& f : files) {
     const auto size = static_cast<std::int32_t>(f.Data.size());
-    set.Entries.push_back({f.Name, static_cast<std::int32_t>(f.DosDate), offset, size});
+    set.Entries.push_back({std::string_view(f.Name), static_cast<std::int32_t>(f.DosDate), offset, size});
     offset += size;
   }
   set.Stream = lzh::Encode(all);

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <span>
 
-#include "volumes/VolumeNames.h"
+#include "volumes/VolumeRules.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ class TemporaryFiles {
 std::vector<fs::path> DiskSetPaths(const PackOptions& options, std::size_t volumeCount) {
   std::vector<fs::path> paths = {options.OutputDir / options.Name};
   for (std::size_t disk = 1; disk <= volumeCount; ++disk)
-    paths.push_back(options.OutputDir / VolumeFileName(options.Name, static_cast<int>(disk)));
+    paths.push_back(options.OutputDir / VolumeFileName(options.Name, static_cast<int>(disk)).c_str());
   return paths;
 }
 

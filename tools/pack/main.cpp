@@ -10,7 +10,7 @@
 #include "DiskSetWriter.h"
 #include "InputFiles.h"
 #include "OptionValues.h"
-#include "common/ColourNames.h"
+#include "ColourNames.h"
 
 namespace {
 

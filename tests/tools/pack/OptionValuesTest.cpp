@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "DiskSet.h"
-#include "common/ColourNames.h"
-#include "common/FileNames.h"
+#include "ColourNames.h"
+#include "config/ConfigBlock.h"
 
 namespace {
 

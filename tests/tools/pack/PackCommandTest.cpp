@@ -7,6 +7,7 @@
 
 
 #include "LzhTestSupport.h"
+#include "SetInfo.h"
 #include "ToolTestSupport.h"
 #include "config/ConfigBlock.h"
 #include "config/DosDateTime.h"
@@ -85,8 +86,11 @@ TEST_F(PackCommand, SetDecodesBackToTheOptionsAndFiles) {
     const fs::path volume = dir_ / "out" / (disk == 1 ? "SETUP.01" : "SETUP.0" + std::to_string(disk));
     ASSERT_TRUE(fs::exists(volume)) << volume;
     const Bytes part = Slurp(volume);
-    if (disk == 1) EXPECT_EQ(part.size(), 100000 - setup.size());
-    else if (disk < t.VolumeCount) EXPECT_EQ(part.size(), 100000u);
+    if (disk == 1) {
+      EXPECT_EQ(part.size(), 100000 - setup.size());
+    } else if (disk < t.VolumeCount) {
+      EXPECT_EQ(part.size(), 100000u);
+    }
     stream.insert(stream.end(), part.begin(), part.end());
   }
   EXPECT_GT(t.VolumeCount, 2);

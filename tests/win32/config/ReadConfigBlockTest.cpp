@@ -1,16 +1,13 @@
-#include "config/ReadConfigBlock.h"
+#include "config/win32/ReadConfigBlock.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "Win32TestSupport.h"
+#include "base/State.h"
 #include "config/Configuration.h"
-#include "config/FileTable.h"
-#include "config/MessageTable.h"
 #include "config/SampleTrailer.h"
-#include "driver/EFileFailure.h"
-#include "driver/StageActive.h"
 
 namespace {
 
@@ -22,13 +19,23 @@ class ReadConfigBlockTest : public ::testing::Test {
     Config = {};
     MessageTable = {};
     ReleaseFileTable();
+    ClearFailure();
     StageActive = 0;
     Scratch = MakeScratchDir();
     Stub = Scratch + "\\SETUP.EXE";
   }
   void TearDown() override {
     ReleaseFileTable();
+    ClearFailure();
     RemoveTree(Scratch);
+  }
+  // Fails as the run does: false, the failure recorded naming the file.
+  void ExpectFailure(const std::string& path, const char* what) {
+    ClearFailure();
+    EXPECT_FALSE(ReadConfigBlock(path));
+    ASSERT_TRUE(Failed());
+    EXPECT_STREQ(RunFailure.What, what);
+    EXPECT_EQ(RunFailure.Subject, path);
   }
   std::string Scratch;
   std::string Stub;
@@ -39,7 +46,7 @@ TEST_F(ReadConfigBlockTest, FillsValuesTextsAndTableFromARealFile) {
   const FileEntry second{"APP.EXE", 0, 4096, 10};
   WriteFileBytes(Stub, "MZ program image" + Bytes(EncodeFileEntry(readme)) +
                            Bytes(EncodeFileEntry(second)) + Bytes(EncodeTrailer(SampleTrailer())));
-  ReadConfigBlock(Stub);
+  ASSERT_TRUE(ReadConfigBlock(Stub));
   EXPECT_EQ(Config.FileCount, 2);
   EXPECT_EQ(Config.LaunchIndex, 2);
   EXPECT_EQ(Config.VolumeCount, 3);
@@ -73,21 +80,21 @@ TEST_F(ReadConfigBlockTest, ReadsWhileAnotherProgramWritesTheFile) {
   const HANDLE writer = CreateFileA(Stub.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
-  EXPECT_NO_THROW(ReadConfigBlock(Stub));
+  EXPECT_TRUE(ReadConfigBlock(Stub));
   CloseHandle(writer);
 }
 
 TEST_F(ReadConfigBlockTest, FilesTooShortOrMissingFailSilently) {
-  EXPECT_THROW(ReadConfigBlock(Scratch + "\\MISSING.EXE"), EFileFailure);
+  ExpectFailure(Scratch + "\\MISSING.EXE", "cannot open");
   WriteFileBytes(Stub, std::string(213, '\0'));
-  EXPECT_THROW(ReadConfigBlock(Stub), EFileFailure);
+  ExpectFailure(Stub, "no configuration block in");
   WriteFileBytes(Stub, "");
-  EXPECT_THROW(ReadConfigBlock(Stub), EFileFailure);
+  ExpectFailure(Stub, "no configuration block in");
   // Room for the trailer but not for the 255 records it announces.
   ConfigTrailer t;
   t.FileCount = 255;
   WriteFileBytes(Stub, std::string(100, 'x') + Bytes(EncodeTrailer(t)));
-  EXPECT_THROW(ReadConfigBlock(Stub), EFileFailure);
+  ExpectFailure(Stub, "no room for the file table in");
   // The file is closed again after a failure: it can be deleted.
   EXPECT_TRUE(DeleteFileA(Stub.c_str()));
 }

@@ -1,4 +1,4 @@
-#include "dest/PathChecks.h"
+#include "dest/win32/PathChecks.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,7 @@ class PathChecks : public ::testing::Test {
  protected:
   void SetUp() override { Scratch = MakeScratchDir(); }
   void TearDown() override { RemoveTree(Scratch); }
-  static bool Create(const std::string& path) {
-    bool succeeded = true;
-    CreateDirs(path, succeeded);
-    return succeeded;
-  }
+  static bool Create(const std::string& path) { return CreateDirs(path); }
   std::string Scratch;
 };
 
@@ -49,7 +45,7 @@ TEST_F(PathChecks, CreatesEveryLevelOnTheRealFileSystem) {
   EXPECT_TRUE(IsDirectory(Scratch + "\\D"));
 }
 
-TEST_F(PathChecks, FailedCreationsClearTheFlag) {
+TEST_F(PathChecks, FailedCreationsAreReported) {
   WriteFileBytes(Scratch + "\\FILE", "x");
   EXPECT_FALSE(Create(Scratch + "\\FILE"));
   EXPECT_FALSE(Create(Scratch + "\\FILE\\SUB"));

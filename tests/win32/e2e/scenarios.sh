@@ -157,8 +157,8 @@ screenshot() {
 
 STAGE=(wait "Please Stand By...")
 
-# A set of three volumes: README.TXT, random data, text and an empty file,
-# with known dates.
+# A set of three volumes whatever the stub's size (up to 150 KB): README.TXT,
+# random data, text and an empty file, with known dates.
 pack_three_volumes() {
   add_random DATA.BIN 500000
   add_text NUMBERS.TXT "$(seq 1 3000)"
@@ -166,7 +166,7 @@ pack_three_volumes() {
   : >"$E2E_DIR/files/EMPTY.TXT"
   touch -d '2000-04-23 20:44:44' "$E2E_DIR/files/DATA.BIN"
   touch -d '1999-12-31 23:59:58' "$E2E_DIR/files/NUMBERS.TXT"
-  pack_set "$SET" --title Setup --default-dir 'C:\E2E\STAGES' --volume-size 360K "$@"
+  pack_set "$SET" --title Setup --default-dir 'C:\E2E\STAGES' --volume-size 220000 "$@"
   [ -e "$SET/SETUP.03" ] && [ ! -e "$SET/SETUP.04" ] || fail "the set has not three volumes"
   rm -rf "$(c_path 'E2E\STAGES')"
 }

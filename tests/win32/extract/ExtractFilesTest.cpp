@@ -1,4 +1,4 @@
-#include "extract/ExtractFiles.h"
+#include "extract/win32/ExtractFiles.h"
 
 #include <windows.h>
 
@@ -7,11 +7,8 @@
 #include <string>
 
 #include "Win32TestSupport.h"
-#include "config/FileTable.h"
-#include "driver/EFileFailure.h"
-#include "driver/ProcessState.h"
-#include "driver/StageActive.h"
-#include "extract/StampFileDate.h"
+#include "base/State.h"
+#include "config/Configuration.h"
 
 namespace {
 
@@ -43,26 +40,28 @@ constexpr std::int32_t April2000 = 0x2897A596;
 class ExtractFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    DestDir = MakeScratchDir();
+    Dest = MakeScratchDir();
+    DestDir = Dest;
+    ClearFailure();
     for (int i = 0; i < 5000; ++i) Stream += static_cast<char>('A' + i % 23);
     WriteFileBytes(Source(), Stream);
     StageActive = 1;
   }
   void TearDown() override {
     ReleaseFileTable();
-    SetFileAttributesA((DestDir + "\\RO.TXT").c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveTree(DestDir);
+    SetFileAttributesA((Dest + "\\RO.TXT").c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveTree(Dest);
   }
-  std::string Source() const { return DestDir + "\\Compress.Spt"; }
-  std::string Installed(const std::string& name) const { return DestDir + "\\" + name; }
+  std::string Source() const { return Dest + "\\Compress.Spt"; }
+  std::string Installed(const std::string& name) const { return Dest + "\\" + name; }
   void Extract() {
-    const HANDLE source = CreateFileA(Source().c_str(), GENERIC_READ | GENERIC_WRITE,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      0, nullptr);
-    ASSERT_NE(source, INVALID_HANDLE_VALUE);
+    GuardedFile source;
+    ASSERT_TRUE(OpenGuarded(source, Source(), GENERIC_READ | GENERIC_WRITE, ShareReadWrite,
+                            OPEN_EXISTING));
     ExtractFiles(source);
-    CloseHandle(source);
+    EXPECT_FALSE(Failed());
   }
+  std::string Dest;
   std::string Stream;
 };
 
@@ -89,7 +88,7 @@ TEST_F(ExtractFilesTest, NamesOutsideDestDirAreSkipped) {
   AppendFileRecord({"PLAIN.TXT", April2000, 0, 10});
   Extract();
   EXPECT_EQ(StageActive, 1);
-  EXPECT_FALSE(FileExists(DestDir + "\\..\\UP.TXT"));
+  EXPECT_FALSE(FileExists(Dest + "\\..\\UP.TXT"));
   EXPECT_EQ(ReadAll(Installed("PLAIN.TXT")), Stream.substr(0, 10));
 }
 
@@ -108,12 +107,13 @@ TEST_F(ExtractFilesTest, StampingKeepsTheReadOnlyAttribute) {
   const std::string path = Installed("RO.TXT");
   WriteFileBytes(path, "x");
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-  StampFileDate(path, April2000);
+  StampFileDate(path.c_str(), April2000);
   EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY,
             static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(LocalWriteTime(path).wYear, 2000);
   // A file that is not there is left alone, without a failure.
-  EXPECT_NO_THROW(StampFileDate(Installed("NONE.TXT"), April2000));
+  StampFileDate(Installed("NONE.TXT").c_str(), April2000);
+  EXPECT_FALSE(Failed());
 }
 
 }  // namespace

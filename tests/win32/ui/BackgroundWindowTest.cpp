@@ -1,11 +1,10 @@
-#include "ui/BackgroundWindow.h"
+#include "ui/win32/BackgroundWindow.h"
 
 #include <gtest/gtest.h>
 
+#include "base/State.h"
 #include "config/Configuration.h"
-#include "config/MessageTable.h"
-#include "driver/ProcessState.h"
-#include "ui/Gradient.h"
+#include "ui/Background.h"
 
 namespace {
 
@@ -49,10 +48,15 @@ TEST_F(BackgroundWindowTest, PaintsTheRowsTheGradientGives) {
   Config.GradientTopColour = {255, 128, 0};
   Config.GradientBottomColour = {0, 0, 64};
   PaintBackground();
-  const auto rows = GradientRows(Config.GradientTopColour, Config.GradientBottomColour,
-                                 ScreenHeight);
-  for (int y = 0; y < ScreenHeight; y += 7)
-    ASSERT_EQ(PixelAt(5, y), ColourRef(rows[static_cast<std::size_t>(y)])) << "row " << y;
+  GradientWalk walk;
+  ASSERT_TRUE(GradientStart(Config.GradientTopColour, Config.GradientBottomColour, ScreenHeight,
+                            walk));
+  for (int y = 0; y < ScreenHeight; ++y) {
+    const Rgb row = GradientNextRow(walk);
+    if (y % 7 == 0) {
+      ASSERT_EQ(PixelAt(5, y), ColourRef(row)) << "row " << y;
+    }
+  }
 }
 
 TEST_F(BackgroundWindowTest, EqualColoursFillTheScreen) {

@@ -1,8 +1,8 @@
-#include "ui/CentreOnScreen.h"
+#include "ui/win32/Dialogs.h"
 
 #include <gtest/gtest.h>
 
-#include "driver/ProcessState.h"
+#include "base/State.h"
 
 namespace {
 

@@ -1,0 +1,90 @@
+#include "base/win32/FileOps.h"
+
+#include "base/Failure.h"
+
+void GuardedFile::CloseQuietly() {
+  if (IsOpen()) CloseHandle(Handle);
+  Handle = INVALID_HANDLE_VALUE;
+}
+
+HANDLE TryOpenFile(const char* path, DWORD access, DWORD share, DWORD creation) {
+  return CreateFileA(path, access, share, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool AdoptGuarded(GuardedFile& file, HANDLE handle, std::string_view path) {
+  file.CloseQuietly();
+  file.Name = path;
+  file.Handle = handle;
+  return file.IsOpen() || Fail("cannot open", path);
+}
+
+bool OpenGuarded(GuardedFile& file, std::string_view path, DWORD access, DWORD share,
+                 DWORD creation) {
+  const Path name = path;
+  return AdoptGuarded(file, TryOpenFile(name.c_str(), access, share, creation), path);
+}
+
+bool ReadGuarded(GuardedFile& file, std::uint8_t* buffer, DWORD count, DWORD& read) {
+  read = 0;
+  return ReadFile(file.Handle, buffer, count, &read, nullptr) || Fail("cannot read", file.Name);
+}
+
+bool ReadExactlyGuarded(GuardedFile& file, std::uint8_t* buffer, DWORD count) {
+  DWORD read = 0;
+  if (!ReadGuarded(file, buffer, count, read)) return false;
+  return read == count || Fail("short read in", file.Name);
+}
+
+bool WriteAllGuarded(GuardedFile& file, const std::uint8_t* buffer, DWORD count) {
+  DWORD written = 0;
+  const bool succeeded = WriteFile(file.Handle, buffer, count, &written, nullptr);
+  return (succeeded && written == count) || Fail("cannot write", file.Name);
+}
+
+bool SeekGuarded(GuardedFile& file, std::int64_t offset) {
+  LARGE_INTEGER to{};
+  to.QuadPart = offset;
+  return (offset >= 0 && SetFilePointerEx(file.Handle, to, nullptr, FILE_BEGIN)) ||
+         Fail("cannot seek in", file.Name);
+}
+
+bool SizeGuarded(GuardedFile& file, std::int64_t& size) {
+  LARGE_INTEGER found{};
+  if (!GetFileSizeEx(file.Handle, &found)) return Fail("cannot size", file.Name);
+  size = found.QuadPart;
+  return true;
+}
+
+bool AtEndGuarded(GuardedFile& file, bool& atEnd) {
+  LARGE_INTEGER position{};
+  std::int64_t size = 0;
+  if (!SetFilePointerEx(file.Handle, LARGE_INTEGER{}, &position, FILE_CURRENT))
+    return Fail("cannot tell the position in", file.Name);
+  if (!SizeGuarded(file, size)) return false;
+  atEnd = position.QuadPart >= size;
+  return true;
+}
+
+bool CloseGuarded(GuardedFile& file) {
+  const HANDLE handle = file.Handle;
+  file.Handle = INVALID_HANDLE_VALUE;
+  return CloseHandle(handle) || Fail("cannot close", file.Name);
+}
+
+DWORD FoundAttributes(const char* path) {
+  WIN32_FIND_DATAA found{};
+  const HANDLE search = FindFirstFileA(path, &found);
+  if (search == INVALID_HANDLE_VALUE) return INVALID_FILE_ATTRIBUTES;
+  FindClose(search);
+  return found.dwFileAttributes;
+}
+
+bool IsExistingFile(const char* path) {
+  const DWORD attributes = FoundAttributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool IsExistingDirectory(const char* path) {
+  const DWORD attributes = FoundAttributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}

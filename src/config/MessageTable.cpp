@@ -1,3 +1,0 @@
-#include "config/MessageTable.h"
-
-MessageTableTexts MessageTable;

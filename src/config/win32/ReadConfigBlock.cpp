@@ -1,0 +1,63 @@
+#include "config/win32/ReadConfigBlock.h"
+
+#include <cstdint>
+
+#include "base/Failure.h"
+#include "base/State.h"
+#include "base/win32/FileOps.h"
+#include "config/Configuration.h"
+
+namespace {
+
+// The widest field of the block.
+constexpr std::size_t WidestField = DefaultDestDirFieldWidth;
+
+bool ReadField(GuardedFile& file, std::size_t width, std::uint8_t* bytes) {
+  return ReadExactlyGuarded(file, bytes, static_cast<DWORD>(width));
+}
+
+bool ReadTrailer(GuardedFile& file, std::int64_t size) {
+  if (size < std::int64_t{ConfigTrailerSize}) return Fail("no configuration block in", file.Name);
+  if (!SeekGuarded(file, size - std::int64_t{ConfigTrailerSize})) return false;
+  ConfigTrailer trailer;
+  std::uint8_t bytes[WidestField];
+  for (std::size_t i = 0; i < TrailerFieldWidths.size(); ++i) {
+    const auto field = static_cast<TrailerField>(i);
+    if (!ReadField(file, TrailerFieldWidths[i], bytes)) return false;
+    DecodeTrailerField(trailer, field, std::span(bytes, TrailerFieldWidths[i]));
+    StoreTrailerField(field, trailer, Config, MessageTable);
+  }
+  return true;
+}
+
+bool ReadFileEntry(GuardedFile& file) {
+  FileEntry entry;
+  std::uint8_t bytes[WidestField];
+  for (std::size_t i = 0; i < EntryFieldWidths.size(); ++i) {
+    if (!ReadField(file, EntryFieldWidths[i], bytes)) return false;
+    DecodeEntryField(entry, static_cast<EntryField>(i), std::span(bytes, EntryFieldWidths[i]));
+  }
+  return AppendFileRecord(entry);
+}
+
+bool ReadFileTable(GuardedFile& file, std::int64_t size) {
+  const auto start = FileTableOffset(size, Config.FileCount);
+  if (!start) return Fail("no room for the file table in", file.Name);
+  if (!SeekGuarded(file, *start)) return false;
+  for (int i = 0; i < Config.FileCount; ++i)
+    if (!ReadFileEntry(file)) return false;
+  return true;
+}
+
+}  // namespace
+
+bool ReadConfigBlock(std::string_view path) {
+  GuardedFile file;
+  std::int64_t size = 0;
+  if (!OpenGuarded(file, path, GENERIC_READ, ShareReadWrite, OPEN_EXISTING)) return false;
+  if (!SizeGuarded(file, size) || !ReadTrailer(file, size)) return false;
+  StageActive = 1;
+  ReleaseFileTable();
+  if (!ReadFileTable(file, size)) return false;
+  return CloseGuarded(file);
+}

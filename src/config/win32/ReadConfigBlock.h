@@ -1,0 +1,11 @@
+// Reads the configuration block back from the end of the stub's own file,
+// one read per field in file order: the trailer into Config and the
+// MessageTable, then the FileEntry records into the FileTable.
+#pragma once
+
+#include <string_view>
+
+// False, with the failure recorded, when an open, size query, seek, read or
+// close fails, a read comes back short, or the file is too short for the
+// block. StageActive is set once the trailer has been read.
+bool ReadConfigBlock(std::string_view path);

@@ -1,3 +1,0 @@
-#include "driver/StageActive.h"
-
-std::int32_t StageActive = 1;

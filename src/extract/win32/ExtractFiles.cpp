@@ -1,0 +1,97 @@
+#include "extract/win32/ExtractFiles.h"
+
+#include <cstdint>
+
+#include "base/State.h"
+#include "config/ConfigBlock.h"
+#include "extract/ExtractionRules.h"
+
+namespace {
+
+enum class Copied { Whole, SourceEnded, WriteFailed };
+
+// Asked without an owner window, captioned with the entry's bare name.
+bool MayReplace(const FileEntry& entry, const Path& path) {
+  if (!IsExistingFile(path.c_str())) return true;
+  return MessageBoxA(nullptr, MessageTable.OverwritePrompt, entry.Name.c_str(), MB_YESNO) == IDYES;
+}
+
+// Two attempts; a file that cannot be created is skipped without a message.
+HANDLE CreateInstalledFile(const Path& path) {
+  const DWORD access = GENERIC_READ | GENERIC_WRITE;
+  HANDLE file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
+  if (file == INVALID_HANDLE_VALUE)
+    file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
+  return file;
+}
+
+// A failed read of the source counts as its end.
+Copied CopyEntry(GuardedFile& source, GuardedFile& target, std::int32_t size) {
+  std::uint8_t block[BlockSize];
+  std::int32_t done = 0;
+  for (;;) {
+    const std::int32_t want = NextCopyBlock(done, size);
+    const bool last = IsLastCopyBlock(done, size);
+    DWORD read = 0;
+    if (!ReadFile(source.Handle, block, static_cast<DWORD>(want), &read, nullptr)) read = 0;
+    if (!WriteAllGuarded(target, block, read)) return Copied::WriteFailed;
+    done += static_cast<std::int32_t>(read);
+    if (static_cast<std::int32_t>(read) < want) return Copied::SourceEnded;
+    if (last) return Copied::Whole;
+  }
+}
+
+// The date is local time: DOS fields, then local, then universal file time.
+void SetLastWriteTime(HANDLE file, std::int32_t date) {
+  const auto packed = static_cast<std::uint32_t>(date);
+  FILETIME local{};
+  FILETIME universal{};
+  if (!DosDateTimeToFileTime(static_cast<WORD>(packed >> 16), static_cast<WORD>(packed & 0xFFFF),
+                             &local))
+    return;
+  if (!LocalFileTimeToFileTime(&local, &universal)) return;
+  SetFileTime(file, nullptr, nullptr, &universal);
+}
+
+void ExtractEntry(GuardedFile& source, const FileEntry& entry) {
+  if (!IsPlainFileName(entry.Name)) return;  // never written outside DestDir
+  if (entry.Offset < 0 || entry.Size < 0) {
+    StageActive = 0;
+    return;
+  }
+  if (!SeekGuarded(source, entry.Offset)) return;
+  const Path path = JoinPath(DestDir, entry.Name);
+  if (!MayReplace(entry, path)) return;
+  const HANDLE created = CreateInstalledFile(path);
+  if (created == INVALID_HANDLE_VALUE) return;
+  GuardedFile target;
+  AdoptGuarded(target, created, path);
+  const Copied copied = CopyEntry(source, target, entry.Size);
+  const bool closed = CloseGuarded(target);
+  if (copied == Copied::SourceEnded) {
+    // A short decoded stream: no truncated file is left installed.
+    DeleteFileA(path.c_str());
+    StageActive = 0;
+    return;
+  }
+  if (copied == Copied::Whole && closed) StampFileDate(path.c_str(), entry.Date);
+}
+
+}  // namespace
+
+void ExtractFiles(GuardedFile& source) {
+  for (const FileRecord* record = FileTable; record && !Failed(); record = record->Next)
+    ExtractEntry(source, record->Entry);
+}
+
+void StampFileDate(const char* path, std::int32_t date) {
+  const DWORD attributes = GetFileAttributesA(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  const bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  if (readOnly && !SetFileAttributesA(path, attributes & ~FILE_ATTRIBUTE_READONLY)) return;
+  GuardedFile file;
+  if (!OpenGuarded(file, path, GENERIC_READ | GENERIC_WRITE, ShareReadWrite, OPEN_EXISTING)) return;
+  SetLastWriteTime(file.Handle, date);
+  if (!CloseGuarded(file)) return;
+  if (readOnly) SetFileAttributesA(path, attributes);
+}

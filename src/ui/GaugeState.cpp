@@ -1,4 +1,0 @@
-#include "ui/GaugeState.h"
-
-GaugeBar CurrentGauge;
-std::int32_t LastPercent = 0;

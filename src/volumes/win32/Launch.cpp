@@ -1,0 +1,13 @@
+#include "volumes/win32/Launch.h"
+
+#include <windows.h>
+
+#include "base/State.h"
+#include "config/Configuration.h"
+
+void Launch() {
+  const FileRecord* record = FileRecordAt(Config.LaunchIndex);
+  if (!record) return;
+  const Path path = JoinPath(DestDir, record->Entry.Name);
+  ShellExecuteA(BackgroundWindow, nullptr, path.c_str(), nullptr, "", SW_SHOW);
+}

@@ -1,0 +1,92 @@
+#include "volumes/win32/ReassemblyStage.h"
+
+#include <cstdint>
+
+#include "base/State.h"
+#include "base/win32/FileOps.h"
+#include "ui/Layout.h"
+#include "ui/win32/Dialogs.h"
+#include "ui/win32/ProgressGauge.h"
+#include "volumes/VolumeRules.h"
+
+namespace {
+
+// Bytes appended to Split.Spt over all volumes so far.
+std::int32_t CopiedTotal = 0;
+
+// Volumes are opened for reading and writing although only read: a
+// read-only volume or a write-protected disk fails the run.
+bool OpenVolume(GuardedFile& volume, std::string_view name) {
+  return OpenGuarded(volume, JoinPath(SourceDir, name), GENERIC_READ | GENERIC_WRITE,
+                     ShareReadWrite, OPEN_EXISTING);
+}
+
+void DrawAfterBlock(int volume) {
+  if (volume == 1) LastPercent = -1;
+  const std::optional<GaugeReading> reading =
+      GaugeCompute(CurrentGauge, CopiedTotal, Config.SplitSize);
+  if (reading && ReassemblyDraws(volume, reading->Percent, LastPercent))
+    GaugeDraw(reading->FillEdge, reading->Percent);
+}
+
+// Copies the volume block by block, the gauge and the message queue after
+// each block, until its end or until StageActive is cleared.
+bool CopyVolume(GuardedFile& volumeFile, GuardedFile& split, int volume) {
+  std::uint8_t block[BlockSize];
+  for (;;) {
+    bool atEnd = false;
+    if (!AtEndGuarded(volumeFile, atEnd)) return false;
+    if (atEnd || !StageActive) return true;
+    DWORD count = 0;
+    if (!ReadGuarded(volumeFile, block, BlockSize, count)) return false;
+    if (!WriteAllGuarded(split, block, count)) return false;
+    CopiedTotal += static_cast<std::int32_t>(count);
+    DrawAfterBlock(volume);
+    DrainMessageQueue();
+  }
+}
+
+bool AppendVolume(std::string_view name, GuardedFile& split, int volume) {
+  GuardedFile volumeFile;
+  return OpenVolume(volumeFile, name) && CopyVolume(volumeFile, split, volume) &&
+         CloseGuarded(volumeFile);
+}
+
+// Asks for the disk until its volume is there or the user cancels.
+void LocateVolume(HWND dialog, const Path& path, int disk) {
+  const FixedText<48> prompt = DiskPromptText(disk);
+  while (!IsExistingFile(path.c_str()) && StageActive) {
+    const int answer =
+        MessageBoxA(dialog, prompt.c_str(), MessageTable.Caption.c_str(), MB_OKCANCEL);
+    if (IsExistingFile(path.c_str())) continue;
+    if (answer == IDOK)
+      MessageBoxA(dialog, MessageTable.WrongDiskText, "", MB_OK);
+    else
+      StageActive = 0;
+  }
+}
+
+void Reassemble(HWND dialog) {
+  MessageTable.VolumeName = VolumeFileName(ProgramName, 1);
+  GuardedFile volumeOne;
+  GuardedFile split;
+  if (!OpenVolume(volumeOne, MessageTable.VolumeName)) return;
+  if (!OpenGuarded(split, JoinPath(DestDir, MessageTable.SplitName), GENERIC_WRITE, 0,
+                   CREATE_ALWAYS))
+    return;
+  CopiedTotal = 0;
+  if (!CopyVolume(volumeOne, split, 1) || !CloseGuarded(volumeOne)) return;
+  for (int disk = 2; disk <= Config.VolumeCount && StageActive; ++disk) {
+    MessageTable.VolumeName = ReplaceExtension(MessageTable.VolumeName, VolumeExtension(disk));
+    LocateVolume(dialog, JoinPath(SourceDir, MessageTable.VolumeName), disk);
+    if (!StageActive) break;
+    if (!AppendVolume(MessageTable.VolumeName, split, disk)) return;
+  }
+  CloseGuarded(split);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ReassemblyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  return StageDialogMessage(dialog, message, wParam, Reassemble);
+}

@@ -1,0 +1,54 @@
+#include "base/Path.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+TEST(JoinPath, OneBackslashBetweenDirectoryAndName) {
+  EXPECT_EQ(JoinPath("D:\\APPS", "Split.Spt"), "D:\\APPS\\Split.Spt");
+  EXPECT_EQ(JoinPath("D:\\APPS\\", "Split.Spt"), "D:\\APPS\\Split.Spt");
+  EXPECT_EQ(JoinPath("D:", "Split.Spt"), "D:\\Split.Spt");
+  EXPECT_EQ(JoinPath("", "Split.Spt"), "Split.Spt");
+  // Only one trailing backslash is looked at; nothing else is normalised.
+  EXPECT_EQ(JoinPath("D:\\APPS\\\\", "X"), "D:\\APPS\\\\X");
+  EXPECT_EQ(JoinPath("D:/APPS", "X"), "D:/APPS\\X");
+}
+
+TEST(JoinPath, APathThatDoesNotFitIsEmptyNeverCut) {
+  const std::string directory = "C:\\" + std::string(240, 'D');
+  EXPECT_EQ(JoinPath(directory, "Split.Spt").size(), directory.size() + 10);
+  // A cut path could name another file; an empty one names none.
+  EXPECT_TRUE(JoinPath(directory, "Compress.Spt" + std::string(10, 'x')).empty());
+  EXPECT_EQ(JoinPath(std::string(PathCapacity - 3, 'a'), "b").size(), PathCapacity - 1);
+  EXPECT_TRUE(JoinPath(std::string(PathCapacity - 2, 'a'), "b").empty());
+}
+
+TEST(PathParts, DirectoryNameAndExtension) {
+  EXPECT_EQ(DirectoryPart("Z:\\tmp\\set\\SETUP.EXE"), "Z:\\tmp\\set\\");
+  EXPECT_EQ(FileNamePart("Z:\\tmp\\set\\SETUP.EXE"), "SETUP.EXE");
+  EXPECT_EQ(DirectoryPart("A:SETUP.EXE"), "A:");
+  EXPECT_EQ(FileNamePart("A:SETUP.EXE"), "SETUP.EXE");
+  EXPECT_EQ(DirectoryPart("SETUP.EXE"), "");
+  EXPECT_EQ(ReplaceExtension("SETUP", ".01"), "SETUP.01");
+  EXPECT_EQ(ReplaceExtension("my.setup.exe", ".03"), "my.setup.03");
+  EXPECT_EQ(ReplaceExtension("A.DIR\\SETUP", ".01"), "A.DIR\\SETUP.01");
+  EXPECT_EQ(ReplaceExtension("A.B:SETUP", ".02"), "A.B:SETUP.02");
+}
+
+TEST(FixedText, CutsToItsFieldAndSaysSo) {
+  FixedText<5> text;
+  EXPECT_TRUE(text.Assign("abcd"));
+  EXPECT_FALSE(text.Append("e"));
+  EXPECT_EQ(text, "abcd");
+  EXPECT_FALSE(text.Assign("123456"));
+  EXPECT_EQ(text, "1234");
+  char digits[12];
+  EXPECT_EQ(FormatDecimal(0, digits), 1u);
+  EXPECT_STREQ(digits, "0");
+  FormatDecimal(-2147483647 - 1, digits);
+  EXPECT_STREQ(digits, "-2147483648");
+}
+
+}  // namespace

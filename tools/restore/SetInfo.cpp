@@ -1,0 +1,54 @@
+#include "SetInfo.h"
+
+#include <fstream>
+
+#include "ExtractError.h"
+
+std::optional<ConfigBlock> ParseConfigBlock(std::span<const std::uint8_t> file) {
+  if (file.size() < ConfigTrailerSize) return std::nullopt;
+  ConfigBlock block;
+  block.Trailer = DecodeTrailer(file.last<ConfigTrailerSize>());
+  const auto start = FileTableOffset(static_cast<std::int64_t>(file.size()), block.Trailer.FileCount);
+  if (!start) return std::nullopt;
+  for (int i = 0; i < block.Trailer.FileCount; ++i) {
+    const auto record = file.subspan(static_cast<std::size_t>(*start) + i * FileEntrySize)
+                            .first<FileEntrySize>();
+    block.Entries.push_back(DecodeFileEntry(record));
+  }
+  return block;
+}
+
+std::string SetInfo::LaunchName() const {
+  const int index = Trailer.LaunchIndex;
+  if (index < 1 || index > static_cast<int>(Entries.size())) return {};
+  return Entries[static_cast<std::size_t>(index - 1)].Name.c_str();
+}
+
+SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName) {
+  const auto block = ParseConfigBlock(stubFile);
+  if (!block)
+    throw ExtractError(stubName + ": too short to hold a configuration block (" +
+                       std::to_string(stubFile.size()) + " bytes)");
+  return {stubName, stubName, block->Trailer, block->Entries};
+}
+
+SetInfo ReadSetInfo(const std::filesystem::path& stub) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(stub, error))
+    throw ExtractError(stub.string() + ": no such file");
+  const auto size = static_cast<std::int64_t>(std::filesystem::file_size(stub, error));
+  if (error) throw ExtractError(stub.string() + ": " + error.message());
+  // Only the block is needed: at most 255 entries and the trailer.
+  const std::int64_t tail = std::min<std::int64_t>(size, 255 * FileEntrySize + ConfigTrailerSize);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(tail));
+  std::ifstream in(stub, std::ios::binary);
+  in.seekg(size - tail);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), tail))
+    throw ExtractError(stub.string() + ": cannot read its configuration block");
+  const auto block = ParseConfigBlock(bytes);
+  if (!block)
+    throw ExtractError(stub.string() + ": too short to hold the configuration block it describes (" +
+                       std::to_string(size) + " bytes)");
+  SetInfo info{stub, stub.filename().string(), block->Trailer, block->Entries};
+  return info;
+}

@@ -1,0 +1,39 @@
+// The configuration block of a disk set's stub, read from the end of its file.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "config/ConfigBlock.h"
+
+// The whole block read back from the end of a stub file.
+struct ConfigBlock {
+  ConfigTrailer Trailer;
+  std::vector<FileEntry> Entries;
+};
+
+// Nothing when the file is too short to hold the block its trailer describes.
+std::optional<ConfigBlock> ParseConfigBlock(std::span<const std::uint8_t> file);
+
+struct SetInfo {
+  std::filesystem::path StubPath;
+  std::string StubName;  // the name the volumes are named after
+  ConfigTrailer Trailer;
+  std::vector<FileEntry> Entries;
+
+  // The stub always reads volume 1, whatever VolumeCount says.
+  int VolumeCount() const { return Trailer.VolumeCount == 0 ? 1 : Trailer.VolumeCount; }
+  // The name of the file to start after installing, or "" for none.
+  std::string LaunchName() const;
+};
+
+// Reads only the block at the end of the stub; raises ExtractError when the
+// file cannot be read or is too short for the block it describes.
+SetInfo ReadSetInfo(const std::filesystem::path& stub);
+
+// The same from bytes in memory (the whole stub file).
+SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName);
