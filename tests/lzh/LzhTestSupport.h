@@ -42,7 +42,7 @@ struct CallbackHarness {
   std::function<void(int)> onRead;   // called with the read's number, from 1
   std::function<void(int)> onWrite;  // called with the write's number, from 1
 
-  static CallbackHarness* current;
+  static inline CallbackHarness* current = nullptr;
 
   // Serves bytes as the installer's reader does: nothing once StageActive is clear.
   static void Read(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& delivered) {

@@ -8,6 +8,9 @@ set -euo pipefail
 
 E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-e2e.XXXXXX")
 LOG="$E2E_DIR/log"
+# Where a scenario packs its set, and the first step of most runs.
+SET="$E2E_DIR/set"
+DIALOG=(wait "Destination Directory")
 STUB_EXIT=""
 # Files made immutable by a scenario, released again on every way out.
 IMMUTABLE=()

@@ -1,7 +1,0 @@
-#include "LzhTestSupport.h"
-
-namespace lzhtest {
-
-CallbackHarness* CallbackHarness::current = nullptr;
-
-}  // namespace lzhtest
