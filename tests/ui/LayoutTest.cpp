@@ -42,9 +42,12 @@ TEST(Layout, FillEdgeSpansTheBarWidth) {
   EXPECT_EQ(GaugeCompute(BarOfWidth(302), 3, 4)->FillEdge, 10 + 226);  // 226.5
 }
 
-TEST(Layout, NoReadingWithoutATotalAndThePercentText) {
+TEST(Layout, NoReadingWithoutATotalOrAChangeAndThePercentText) {
   EXPECT_EQ(GaugeCompute(BarOfWidth(100), 5, 0), std::nullopt);
   EXPECT_EQ(GaugeCompute(BarOfWidth(100), 5, -1), std::nullopt);
+  // The decode redraws only a changed percentage (41 % may be left by reassembly).
+  EXPECT_EQ(GaugeChange(BarOfWidth(100), 2048, 5000, 41), std::nullopt);
+  EXPECT_EQ(GaugeChange(BarOfWidth(100), 4096, 5000, 41)->Percent, 82);
   char text[16];
   EXPECT_EQ(GaugeText(7, text), 2u);
   EXPECT_STREQ(text, "7%");

@@ -11,4 +11,3 @@ void RemoveTree(const std::string& path);
 
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
-bool IsDirectory(const std::string& path);
