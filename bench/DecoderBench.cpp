@@ -45,7 +45,7 @@ double TimeCallbackDecode(std::span<const std::uint8_t> coded,
   std::size_t produced = 0;
   const double seconds = BestSeconds(runs, [&] {
     StartMemoryCallbacks(coded, output);
-    LzhDecode(size, &ReadFromMemory, &WriteToMemory, [] { return StageActive != 0; });
+    LzhDecode(size, &ReadFromMemory, &WriteToMemory, &StageActive);
     produced = FinishMemoryCallbacks();
   });
   ExpectSame(std::span(output).first(produced), original, "the callbacks");

@@ -19,7 +19,7 @@ LhasaArchiveFile::LhasaArchiveFile(const std::vector<std::uint8_t>& original,
     : path_((std::filesystem::temp_directory_path() /
              ("diskspan-bench-" + std::to_string(::getpid()) + ".lzh"))
                 .string()) {
-  const auto archive = lzhtest::LhaLevel0Archive("CORPUS.BIN", original, coded);
+  const auto archive = LhaLevel0Archive("CORPUS.BIN", original, coded);
   std::ofstream(path_, std::ios::binary)
       .write(reinterpret_cast<const char*>(archive.data()), static_cast<std::streamsize>(archive.size()));
 }

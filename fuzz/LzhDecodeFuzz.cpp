@@ -52,7 +52,7 @@ Decoded DecodeThroughCallbacks(std::span<const std::uint8_t> stream, std::int32_
   callbackInput = stream;
   callbackResult = &result;
   StageActive = 1;
-  LzhDecode(size, &ReadByte, &WriteByte, [] { return StageActive != 0; });
+  LzhDecode(size, &ReadByte, &WriteByte, &StageActive);
   callbackResult = nullptr;
   return result;
 }

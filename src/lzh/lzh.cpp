@@ -31,21 +31,23 @@ struct TablesHolder {
   ~TablesHolder() { std::free(Tables); }
 };
 
-struct CallbackTest {
-  MayGoOnFn mayGoOn;
-  bool operator()() const { return mayGoOn(); }
+// The callbacks may clear the flag, so it is read again every time.
+struct FlagTest {
+  const std::int32_t* flag;
+  bool operator()() const { return *flag != 0; }
 };
 
 }  // namespace
 
-bool LzhDecode(std::int32_t outputSize, ReadChunkFn read, WriteChunkFn write, MayGoOnFn mayGoOn) {
+bool LzhDecode(std::int32_t outputSize, ReadChunkFn read, WriteChunkFn write,
+               const std::int32_t* mayGoOn) {
   // Plain C allocation: it reports a failure instead of raising one. The
   // tables are trivially constructible, so the memory is used as it comes.
   const TablesHolder held{static_cast<lzh::DecoderTables*>(std::malloc(sizeof(lzh::DecoderTables)))};
   if (!held.Tables) return Fail(LzhNoMemoryMessage, "");
   CallbackSource source{read};
   CallbackSink sink{write};
-  CallbackTest active{mayGoOn};
+  FlagTest active{mayGoOn};
   lzh::DecodeWith(*held.Tables, outputSize, source, sink, active);
   return true;
 }

@@ -1,6 +1,7 @@
 // The installer's decoder interface: one call decodes the coded stream
 // pulled through `read` into exactly `outputSize` bytes pushed through
-// `write`, asking `mayGoOn` before every symbol.
+// `write`, reading the flag `mayGoOn` afresh before every symbol (the
+// stage passes StageActive, which a Cancel clears from inside a read).
 //
 //   read(buffer, 1, delivered): the decoder asks for one byte at a time; any
 //     delivered count but 1 stands for the byte 0x00.
@@ -16,10 +17,9 @@ inline constexpr const char* LzhNoMemoryMessage = "LZH : Cannot get memory for d
 inline constexpr const char* LzhFreeFailedMessage =
     "LZH : Error freeing memory for dictionary tables";
 
-using MayGoOnFn = bool (*)();
-
 // False, with a failure of the run recorded under LzhNoMemoryMessage, when
 // the working storage cannot be obtained; nothing is read or written then.
 // The storage is released on every path. Releasing cannot fail, so
 // LzhFreeFailedMessage is never recorded.
-bool LzhDecode(std::int32_t outputSize, ReadChunkFn read, WriteChunkFn write, MayGoOnFn mayGoOn);
+bool LzhDecode(std::int32_t outputSize, ReadChunkFn read, WriteChunkFn write,
+               const std::int32_t* mayGoOn);

@@ -58,8 +58,6 @@ void FakeBlockWritten(std::int32_t writtenTotal) {
   Fake.Drawn.push_back(reading->Percent);
 }
 
-bool StageGoesOn() { return StageActive != 0; }
-
 std::uint8_t In[ChunkBufferSize];
 std::uint8_t Out[ChunkBufferSize];
 
@@ -187,7 +185,7 @@ TEST_F(ByteStreams, ACancelInsideTheQueueStopsTheDecoder) {
     if (Fake.Drains == 3) StageActive = 0;
   };
   Config.UnpackedSize = static_cast<std::int32_t>(text.size());
-  LzhDecode(Config.UnpackedSize, StreamReadChunk, StreamWriteChunk, StageGoesOn);
+  LzhDecode(Config.UnpackedSize, StreamReadChunk, StreamWriteChunk, &StageActive);
   EXPECT_EQ(StageActive, 0);
   EXPECT_LT(Fake.Output.size(), text.size());
 }
@@ -198,7 +196,7 @@ TEST_F(ByteStreams, DecodeThroughTheStreamsRestoresTheInput) {
   Fake.Input = lzh::Encode(text);
   Fake.TickStep = 3;
   Config.UnpackedSize = static_cast<std::int32_t>(text.size());
-  LzhDecode(Config.UnpackedSize, StreamReadChunk, StreamWriteChunk, StageGoesOn);
+  LzhDecode(Config.UnpackedSize, StreamReadChunk, StreamWriteChunk, &StageActive);
   Flush();
   EXPECT_EQ(Fake.Output, text);
   EXPECT_EQ(Fake.Drawn.back(), 100);  // the last full block: 299008 of 300000

@@ -81,7 +81,7 @@ TEST(LzhDecode, StageClearedBeforeTheStartDecodesNothing) {
   h.input = StreamBuilder().Literal('a').Finish();
   CallbackHarness::current = &h;
   StageActive = 0;
-  LzhDecode(10, &CallbackHarness::Read, &CallbackHarness::Write, [] { return StageActive != 0; });
+  LzhDecode(10, &CallbackHarness::Read, &CallbackHarness::Write, &StageActive);
   StageActive = 1;
   EXPECT_EQ(h.reads, 0);
   EXPECT_EQ(h.writes, 0);

@@ -68,7 +68,7 @@ struct CallbackHarness {
   void Decode(std::int32_t size) {
     current = this;
     StageActive = 1;
-    LzhDecode(size, &Read, &Write, [] { return StageActive != 0; });
+    LzhDecode(size, &Read, &Write, &StageActive);
     current = nullptr;
   }
 };

@@ -38,8 +38,6 @@ void ShowDecodeProgress(std::int32_t writtenTotal) {
   if (reading) GaugeDraw(reading->FillEdge, reading->Percent);
 }
 
-bool StageGoesOn() { return StageActive != 0; }
-
 Path CompressPath() { return JoinPath(DestDir, CompressName); }
 
 // Replaced and emptied if possible, else opened as it is and overwritten
@@ -63,7 +61,7 @@ bool Decode(GuardedFile& output) {
   GuardedFile input;
   AdoptGuarded(input, opened, splitPath);
   StreamInputFile = input.Handle;
-  if (!LzhDecode(Config.UnpackedSize, DecoderRead, DecoderWrite, StageGoesOn)) return false;
+  if (!LzhDecode(Config.UnpackedSize, DecoderRead, DecoderWrite, &StageActive)) return false;
   if (StageActive) {
     std::uint16_t unused = 0;
     DecoderWrite(nullptr, 0, unused);
