@@ -13,24 +13,9 @@ TEST(Configuration, TitleHeightWrapsInOneByte) {
   EXPECT_EQ(TitleHeightFor(50), 44);
 }
 
-TEST(Configuration, StyleBitsIgnoreTheHighNibble) {
-  EXPECT_EQ(SplitTitleStyle(3), (TitleStyleBits{true, true, false, false}));
-  EXPECT_EQ(SplitTitleStyle(0xF0), TitleStyleBits{});
-  EXPECT_EQ(SplitTitleStyle(0x0C), (TitleStyleBits{false, false, true, true}));
-}
-
-TEST(Configuration, PaletteEntriesAndClamping) {
-  EXPECT_EQ(PaletteColour(7), (Rgb{192, 192, 192}));
-  EXPECT_EQ(PaletteColour(8), (Rgb{128, 128, 128}));
-  EXPECT_EQ(PaletteColour(12), (Rgb{0, 0, 255}));
-  EXPECT_EQ(PaletteColour(16), (Rgb{255, 255, 255}));
-  EXPECT_EQ(PaletteColour(255), (Rgb{255, 255, 255}));
-  EXPECT_EQ(ColourRef({0x12, 0x34, 0x56}), 0x00563412u);
-}
-
 TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
   ConfigTrailer t = SampleTrailer();
-  t.TitleColourIndex = 99;
+  t.TitleColourIndex = 99;  // clamped to white
   t.TitleSize = 20;
   t.DefaultDestDir = "";
   Configuration config;

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <numeric>
-#include <random>
 
 #include "LzhTestSupport.h"
-#include "lzh/LzhTree.h"
 
 namespace lzhtest {
 
@@ -16,22 +14,6 @@ Bytes Repeat(std::uint8_t b, std::size_t n) { return Bytes(n, b); }
 TEST(LzhDecode, RingStartsAsSpaces) {
   const Bytes coded = StreamBuilder().Copy(5, 100).Literal('x').Copy(3, 4036).Finish();
   EXPECT_EQ(DecodeBytes(coded, 9), Bytes({' ', ' ', ' ', ' ', ' ', 'x', ' ', ' ', ' '}));
-}
-
-TEST(LzhDecode, DistanceOneRepeatsTheLastByte) {
-  const Bytes coded = StreamBuilder().Literal('A').Copy(60, 1).Literal('B').Finish();
-  Bytes expected = Repeat('A', 61);
-  expected.push_back('B');
-  EXPECT_EQ(DecodeBytes(coded, 62), expected);
-}
-
-TEST(LzhDecode, DistanceFourThousandNinetySixReadsTheOldestRingByte) {
-  Bytes text(4096);
-  for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<std::uint8_t>(i * 7 + i / 256);
-  const Bytes coded = StreamBuilder().Literals(text).Copy(60, 4096).Finish();
-  Bytes expected = text;
-  expected.insert(expected.end(), text.begin(), text.begin() + 60);
-  EXPECT_EQ(DecodeBytes(coded, static_cast<std::int32_t>(expected.size())), expected);
 }
 
 TEST(LzhDecode, MatchRunsToItsFullLengthPastTheOutputSize) {
@@ -113,51 +95,6 @@ TEST(LzhDecode, CallbackErrorsPassThrough) {
   h.onWrite = [](int n) { if (n == 3) throw std::runtime_error("disk full"); };
   EXPECT_THROW(h.Decode(20), std::runtime_error);
   EXPECT_EQ(h.writes, 3);
-}
-
-// The sibling property and the parent links hold after every update.
-void ExpectTreeConsistent(const lzh::LzhTree& t) {
-  for (int n = 0; n < lzh::Root; ++n) ASSERT_LE(t.Frequency[n], t.Frequency[n + 1]) << n;
-  ASSERT_EQ(t.Frequency[lzh::NodeCount], 0xFFFF);
-  for (int n = lzh::SymbolCount; n <= lzh::Root; ++n) {
-    const int c = t.Child[n];
-    if (c >= lzh::NodeCount) {
-      ASSERT_EQ(t.Parent[c], n);
-    } else {
-      ASSERT_EQ(t.Parent[c], n);
-      ASSERT_EQ(t.Parent[c + 1], n);
-      ASSERT_EQ(t.Frequency[n], t.Frequency[c] + t.Frequency[c + 1]) << n;
-    }
-  }
-}
-
-TEST(LzhTree, FirstRebuildComesAfter32454SymbolsAndLaterOnesRepeat) {
-  auto tree = std::make_unique<lzh::LzhTree>();
-  tree->Reset();
-  EXPECT_EQ(tree->Frequency[lzh::Root], 314);
-  std::mt19937 rng(7);
-  std::geometric_distribution<int> skewed(0.05);
-  for (int i = 0; i < 32454; ++i) tree->Update(std::min(skewed(rng), lzh::SymbolCount - 1));
-  EXPECT_EQ(tree->Frequency[lzh::Root], lzh::RebuildLimit);
-  ExpectTreeConsistent(*tree);
-
-  // The next update rebuilds first: every leaf halved, rounding up.
-  std::vector<int> before(lzh::SymbolCount);
-  for (int n = 0; n < lzh::NodeCount; ++n)
-    if (tree->Child[n] >= lzh::NodeCount) before[tree->Child[n] - lzh::NodeCount] = tree->Frequency[n];
-  tree->Update(0);
-  int expectedRoot = 1;
-  for (int f : before) expectedRoot += (f + 1) / 2;
-  EXPECT_EQ(tree->Frequency[lzh::Root], expectedRoot);
-  ExpectTreeConsistent(*tree);
-
-  int rebuilds = 1;
-  for (int i = 0; i < 200000; ++i) {
-    if (tree->Frequency[lzh::Root] == lzh::RebuildLimit) ++rebuilds;
-    tree->Update(std::min(skewed(rng), lzh::SymbolCount - 1));
-  }
-  EXPECT_GT(rebuilds, 5);
-  ExpectTreeConsistent(*tree);
 }
 
 TEST(LzhDecode, EveryPositionRoundTrips) {

@@ -32,11 +32,6 @@ TEST(PackOptionValues, TitleStylesAndColours) {
   EXPECT_EQ(ParseColour("mauve"), std::nullopt);
 }
 
-TEST(PackOptionValues, SameFileNameIgnoresCase) {
-  EXPECT_TRUE(SameFileName("readme.txt", "README.TXT"));
-  EXPECT_FALSE(SameFileName("readme.txt", "README.TX"));
-}
-
 TEST(CutIntoVolumes, FirstVolumeGetsWhatTheSetupFileLeaves) {
   EXPECT_EQ(CutIntoVolumes(0, 100, 1000), (std::vector<std::size_t>{0}));
   EXPECT_EQ(CutIntoVolumes(100, 100, 1000), (std::vector<std::size_t>{100}));
