@@ -85,8 +85,11 @@ std::array<std::uint8_t, FileEntrySize> EncodeFileEntry(const FileEntry& entry);
 // it would start before the beginning of the file.
 std::optional<std::int64_t> FileTableOffset(std::int64_t fileSize, int fileCount);
 
-// A name that can only be created inside the destination directory: not
-// empty, not "." or "..", no "\", "/", ":" and no control characters.
+// A name that can only be created inside the destination directory, as the
+// file it says: not empty, no "\ / : < > " | * ?" and no control
+// characters, no trailing dot or space (so neither "." nor ".."), and no
+// device name (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$,
+// with any extension). The stub, the packer and the extractor share it.
 bool IsPlainFileName(std::string_view name);
 
 // Windows compares file names without regard to case (ASCII letters).
