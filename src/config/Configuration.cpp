@@ -39,7 +39,7 @@ void StoreTrailer(const ConfigTrailer& trailer, Configuration& config, MessageTa
 bool AppendFileRecord(const FileEntry& entry) {
   // Plain C allocation: it reports a failure instead of raising one.
   auto* record = static_cast<FileRecord*>(std::malloc(sizeof(FileRecord)));
-  if (!record) return Fail("no memory for the file table", entry.Name);
+  if (!record) return Fail("Not enough memory for the file table.", "");
   new (record) FileRecord{entry, nullptr};
   FileRecord** tail = &FileTable;
   while (*tail) tail = &(*tail)->Next;

@@ -12,6 +12,8 @@ std::uint16_t ReadPosition = 1;  // 1-based, next byte to hand out
 std::int32_t FillCount = 0;
 std::uint16_t WritePosition = 1;  // 1-based, next free byte
 std::uint32_t LastDrain = 0;
+std::int64_t Delivered = 0;  // bytes handed to the decoder
+std::int32_t Overruns = 0;   // reads that met the end of the input
 
 // Writes the buffered bytes; gives the count the write reports.
 std::uint32_t WriteOut() {
@@ -36,6 +38,12 @@ void ResetStreams() {
   FillCount = 0;
   WritePosition = 1;
   LastDrain = Ports.TickCount();
+  Delivered = 0;
+  Overruns = 0;
+}
+
+bool InputConsumedExactly(std::int32_t size) {
+  return Delivered == size && Overruns <= DecoderLookAhead;
 }
 
 bool PumpDue(std::uint32_t now, std::uint32_t lastDrain) {
@@ -51,7 +59,10 @@ void StreamReadChunk(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& d
   if (!StageActive) return;
   if (ReadPosition > FillCount) {
     FillCount = static_cast<std::int32_t>(Ports.ReadInput(InBuffer, BlockSize));
-    if (FillCount == 0) return;
+    if (FillCount == 0) {
+      ++Overruns;
+      return;
+    }
     ReadPosition = 1;
   }
   // The decoder asks for one byte; a larger request gets what the block holds.
@@ -59,6 +70,7 @@ void StreamReadChunk(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& d
   const std::uint16_t taken = std::min(count, available);
   std::memcpy(buffer, InBuffer + ReadPosition - 1, taken);
   ReadPosition = static_cast<std::uint16_t>(ReadPosition + taken);
+  Delivered += taken;
   delivered = taken;
   PumpIfDue();
 }

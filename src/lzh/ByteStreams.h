@@ -29,8 +29,17 @@ struct StreamPorts {
 void BindStreamPorts(const StreamPorts& ports);
 
 // The stage's start of a decode: read position 1, fill count 0, write
-// position 1, and the drain clock started now. WrittenTotal is kept.
+// position 1, nothing consumed, and the drain clock started now.
+// WrittenTotal is kept.
 void ResetStreams();
+
+// The decoder may read up to two bytes past the last bit it uses.
+inline constexpr std::int32_t DecoderLookAhead = 2;
+
+// True when the decode took every byte of an input of `size` bytes and
+// asked past its end no more often than the decoder's look-ahead: what a
+// sound stream does. A stream cut short or belonging to another set does not.
+bool InputConsumedExactly(std::int32_t size);
 
 // The queue is drained after a byte only when 10 ms have passed since the
 // last drain: an empty PeekMessageA per byte would dominate the decode.

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/Failure.h"
+#include "base/State.h"
+
 #include <string>
 
 namespace {
@@ -49,6 +52,21 @@ TEST(FixedText, CutsToItsFieldAndSaysSo) {
   EXPECT_STREQ(digits, "0");
   FormatDecimal(-2147483647 - 1, digits);
   EXPECT_STREQ(digits, "-2147483648");
+}
+
+TEST(Failure, TheFirstIsKeptAndSaysWhatFailedAndWhere) {
+  ClearFailure();
+  StageActive = 1;
+  EXPECT_FALSE(Fail("Cannot write", "C:\\APPS\\Split.Spt", PlatformError::DiskFull));
+  EXPECT_EQ(StageActive, 0);  // every stage loop stops at its next test
+  Fail("Cannot close", "C:\\APPS\\Split.Spt", 5);
+  EXPECT_STREQ(FailureText(RunFailure).c_str(), "Cannot write C:\\APPS\\Split.Spt: the disk is full.");
+  ClearFailure();
+  EXPECT_FALSE(Failed());
+  EXPECT_STREQ(FailureText({DamagedSetText, "", 0}).c_str(), DamagedSetText);
+  EXPECT_STREQ(FailureText({"Cannot read", "A:\\SETUP.02", 0}).c_str(), "Cannot read A:\\SETUP.02.");
+  EXPECT_EQ(ErrorReason(19), "the disk is write-protected");
+  EXPECT_EQ(ErrorReason(1234), "Windows error 1234");
 }
 
 }  // namespace

@@ -190,10 +190,12 @@ TEST_F(ByteStreams, ACancelInsideTheQueueStopsTheDecoder) {
   EXPECT_LT(Fake.Output.size(), text.size());
 }
 
-TEST_F(ByteStreams, DecodeThroughTheStreamsRestoresTheInput) {
+TEST_F(ByteStreams, DecodeThroughTheStreamsRestoresTheInputAndConsumesItExactly) {
   Bytes text;
   for (int i = 0; i < 300000; ++i) text.push_back(static_cast<std::uint8_t>("diskspan "[i % 9] + (i / 4096) % 3));
-  Fake.Input = lzh::Encode(text);
+  const Bytes coded = lzh::Encode(text);
+  const auto codedSize = static_cast<std::int32_t>(coded.size());
+  Fake.Input = coded;
   Fake.TickStep = 3;
   Config.UnpackedSize = static_cast<std::int32_t>(text.size());
   LzhDecode(Config.UnpackedSize, StreamReadChunk, StreamWriteChunk, &StageActive);
@@ -201,6 +203,19 @@ TEST_F(ByteStreams, DecodeThroughTheStreamsRestoresTheInput) {
   EXPECT_EQ(Fake.Output, text);
   EXPECT_EQ(Fake.Drawn.back(), 100);  // the last full block: 299008 of 300000
   EXPECT_GT(Fake.Drains, 0);
+  EXPECT_TRUE(InputConsumedExactly(codedSize));
+
+  // Cut short, or run on into bytes of another stream: not the set's stream.
+  for (const Bytes& input : {Bytes(coded.begin(), coded.end() - 100), [&] {
+         Bytes longer = coded;
+         longer.insert(longer.end(), 5000, 0x5A);
+         return longer;
+       }()}) {
+    SetUp();
+    Fake.Input = input;
+    LzhDecode(Config.UnpackedSize, StreamReadChunk, StreamWriteChunk, &StageActive);
+    EXPECT_FALSE(InputConsumedExactly(static_cast<std::int32_t>(input.size())));
+  }
 }
 
 }  // namespace

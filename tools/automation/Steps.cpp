@@ -52,6 +52,7 @@ WPARAM ButtonFor(const std::string& answer) {
   if (answer == "yes") return IDYES;
   if (answer == "no") return IDNO;
   if (answer == "cancel") return IDCANCEL;
+  if (answer == "retry") return IDRETRY;
   throw StepFailure("unknown answer " + answer);
 }
 

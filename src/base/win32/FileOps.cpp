@@ -2,6 +2,15 @@
 
 #include "base/Failure.h"
 
+namespace {
+
+// Records the failure with the platform's reason for it.
+bool FailWithLastError(const char* what, std::string_view path) {
+  return Fail(what, path, GetLastError());
+}
+
+}  // namespace
+
 void GuardedFile::CloseQuietly() {
   if (IsOpen()) CloseHandle(Handle);
   Handle = INVALID_HANDLE_VALUE;
@@ -15,7 +24,7 @@ bool AdoptGuarded(GuardedFile& file, HANDLE handle, std::string_view path) {
   file.CloseQuietly();
   file.Name = path;
   file.Handle = handle;
-  return file.IsOpen() || Fail("cannot open", path);
+  return file.IsOpen() || FailWithLastError("Cannot open", path);
 }
 
 bool OpenGuarded(GuardedFile& file, std::string_view path, DWORD access, DWORD share,
@@ -26,31 +35,34 @@ bool OpenGuarded(GuardedFile& file, std::string_view path, DWORD access, DWORD s
 
 bool ReadGuarded(GuardedFile& file, std::uint8_t* buffer, DWORD count, DWORD& read) {
   read = 0;
-  return ReadFile(file.Handle, buffer, count, &read, nullptr) || Fail("cannot read", file.Name);
+  return ReadFile(file.Handle, buffer, count, &read, nullptr) ||
+         FailWithLastError("Cannot read", file.Name);
 }
 
 bool ReadExactlyGuarded(GuardedFile& file, std::uint8_t* buffer, DWORD count) {
   DWORD read = 0;
   if (!ReadGuarded(file, buffer, count, read)) return false;
-  return read == count || Fail("short read in", file.Name);
+  return read == count || Fail("Cannot read all of", file.Name);
 }
 
 bool WriteAllGuarded(GuardedFile& file, const std::uint8_t* buffer, DWORD count) {
   DWORD written = 0;
-  const bool succeeded = WriteFile(file.Handle, buffer, count, &written, nullptr);
-  return (succeeded && written == count) || Fail("cannot write", file.Name);
+  if (!WriteFile(file.Handle, buffer, count, &written, nullptr))
+    return FailWithLastError("Cannot write", file.Name);
+  // A write that takes fewer bytes than it was given has run out of room.
+  return written == count || Fail("Cannot write", file.Name, PlatformError::DiskFull);
 }
 
 bool SeekGuarded(GuardedFile& file, std::int64_t offset) {
   LARGE_INTEGER to{};
   to.QuadPart = offset;
   return (offset >= 0 && SetFilePointerEx(file.Handle, to, nullptr, FILE_BEGIN)) ||
-         Fail("cannot seek in", file.Name);
+         FailWithLastError("Cannot move in", file.Name);
 }
 
 bool SizeGuarded(GuardedFile& file, std::int64_t& size) {
   LARGE_INTEGER found{};
-  if (!GetFileSizeEx(file.Handle, &found)) return Fail("cannot size", file.Name);
+  if (!GetFileSizeEx(file.Handle, &found)) return FailWithLastError("Cannot size", file.Name);
   size = found.QuadPart;
   return true;
 }
@@ -59,7 +71,7 @@ bool AtEndGuarded(GuardedFile& file, bool& atEnd) {
   LARGE_INTEGER position{};
   std::int64_t size = 0;
   if (!SetFilePointerEx(file.Handle, LARGE_INTEGER{}, &position, FILE_CURRENT))
-    return Fail("cannot tell the position in", file.Name);
+    return FailWithLastError("Cannot move in", file.Name);
   if (!SizeGuarded(file, size)) return false;
   atEnd = position.QuadPart >= size;
   return true;
@@ -68,7 +80,7 @@ bool AtEndGuarded(GuardedFile& file, bool& atEnd) {
 bool CloseGuarded(GuardedFile& file) {
   const HANDLE handle = file.Handle;
   file.Handle = INVALID_HANDLE_VALUE;
-  return CloseHandle(handle) || Fail("cannot close", file.Name);
+  return CloseHandle(handle) || FailWithLastError("Cannot close", file.Name);
 }
 
 DWORD FoundAttributes(const char* path) {

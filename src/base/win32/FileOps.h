@@ -1,5 +1,6 @@
 // The stub's file operations. The guarded forms record a failure naming the
-// file (base/Failure.h) when the platform reports one and then return false;
+// file and the platform's reason (base/Failure.h) when the platform reports
+// one and then return false;
 // the Try forms only report, for the failures a stage handles itself.
 #pragma once
 

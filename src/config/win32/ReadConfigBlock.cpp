@@ -17,7 +17,7 @@ bool ReadField(GuardedFile& file, std::size_t width, std::uint8_t* bytes) {
 }
 
 bool ReadTrailer(GuardedFile& file, std::int64_t size) {
-  if (size < std::int64_t{ConfigTrailerSize}) return Fail("no configuration block in", file.Name);
+  if (size < std::int64_t{ConfigTrailerSize}) return Fail("No configuration block in", file.Name);
   if (!SeekGuarded(file, size - std::int64_t{ConfigTrailerSize})) return false;
   ConfigTrailer trailer;
   std::uint8_t bytes[WidestField];
@@ -42,7 +42,7 @@ bool ReadFileEntry(GuardedFile& file) {
 
 bool ReadFileTable(GuardedFile& file, std::int64_t size) {
   const auto start = FileTableOffset(size, Config.FileCount);
-  if (!start) return Fail("no room for the file table in", file.Name);
+  if (!start) return Fail("No room for the file table in", file.Name);
   if (!SeekGuarded(file, *start)) return false;
   for (int i = 0; i < Config.FileCount; ++i)
     if (!ReadFileEntry(file)) return false;

@@ -25,7 +25,9 @@ void ConfirmDestination(HWND dialog) {
   SendDlgItemMessageA(dialog, DestinationEditId, WM_GETTEXT, sizeof entry,
                       reinterpret_cast<LPARAM>(entry));
   DestDir = entry;
-  if (!HasDestinationForm(DestDir)) {
+  // A wildcard or a letter with no drive behind it could never hold the
+  // temporaries: the entry is refused like one of the wrong form.
+  if (!HasDestinationForm(DestDir) || HasWildcard(DestDir) || !DriveExists(DestDir.Bytes[0])) {
     MessageBeep(0);
     return;
   }

@@ -18,7 +18,7 @@ bool DriveExists(char letter) {
   CharUpperBuffA(upper, 1);
   if (upper[0] < 'A' || upper[0] > 'Z') return false;
   const char root[4] = {upper[0], ':', '\\', '\0'};
-  return GetDriveTypeA(root) > DRIVE_UNKNOWN;
+  return GetDriveTypeA(root) >= DRIVE_REMOVABLE;
 }
 
 bool DirExists(std::string_view path) { return DirExistsWith(PlatformPathOps, path); }

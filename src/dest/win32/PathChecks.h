@@ -4,8 +4,9 @@
 
 #include <string_view>
 
-// Upper-cases the letter as the ANSI code page does; "A" to "Z" whose drive
-// type is not DRIVE_UNKNOWN. A letter without a root directory counts.
+// Upper-cases the letter as the ANSI code page does; "A" to "Z" with a drive
+// behind it: a type of DRIVE_REMOVABLE or above (a letter without a root
+// directory, DRIVE_NO_ROOT_DIR, has none).
 bool DriveExists(char letter);
 
 bool DirExists(std::string_view path);

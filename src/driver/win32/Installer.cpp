@@ -28,14 +28,14 @@ constexpr StageDialog Stages[] = {{"IProgress", ReassemblyDialogProc},
 
 bool ReadOwnPath(Path& path) {
   const DWORD length = GetModuleFileNameA(nullptr, path.data(), PathCapacity);
-  if (length == 0 || length >= PathCapacity) return Fail("cannot name the program's own file", "");
+  if (length == 0 || length >= PathCapacity) return Fail("Cannot find the installer's own file.", "");
   return true;
 }
 
 bool AllocateBuffers() {
   InBuffer = static_cast<std::uint8_t*>(std::malloc(ChunkBufferSize));
   OutBuffer = static_cast<std::uint8_t*>(std::malloc(ChunkBufferSize));
-  return (InBuffer && OutBuffer) || Fail("no memory for the chunk buffers", "");
+  return (InBuffer && OutBuffer) || Fail("Not enough memory for the installer.", "");
 }
 
 bool RunStage(const StageDialog& stage) {
@@ -67,6 +67,11 @@ void DeleteIfPresent(const Path& path) {
   if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileA(path.c_str());
 }
 
+void DeleteTemporaries() {
+  DeleteIfPresent(JoinPath(DestDir, MessageTable.SplitName));
+  DeleteIfPresent(JoinPath(DestDir, CompressName));
+}
+
 void ShowFinalMessage() {
   FixedText<PathCapacity + 64> text = MessageTable.TerminatedText;
   if (!Aborted) {
@@ -77,18 +82,24 @@ void ShowFinalMessage() {
 }
 
 void Finish() {
-  DeleteIfPresent(JoinPath(DestDir, MessageTable.SplitName));
-  DeleteIfPresent(JoinPath(DestDir, CompressName));
-  // The configured file is started whatever the outcome of the stages; after
-  // an abort it starts only if a copy is already in DestDir.
-  if (Config.LaunchIndex > 0) Launch();
+  DeleteTemporaries();
+  // Only a complete installation starts the configured file: after a Cancel
+  // in the destination dialog DestDir is the stub's own folder, where a file
+  // of that name may be anything.
+  if (!Aborted && Config.LaunchIndex > 0) Launch();
   ShowFinalMessage();
   ReleaseFileTable();
 }
 
-}  // namespace
+// A failed run says what failed and where, after deleting the temporaries
+// (only once the destination dialog has named a directory for them).
+void ReportFailure() {
+  if (!DestDir.empty()) DeleteTemporaries();
+  MessageBoxA(BackgroundWindow, FailureText(RunFailure).c_str(), MessageTable.Caption.c_str(),
+              MB_OK);
+}
 
-void RunInstaller() {
+void RunSteps() {
   Path ownPath;
   if (!ReadOwnPath(ownPath)) return;
   SourceDir = DirectoryPart(ownPath);
@@ -105,6 +116,13 @@ void RunInstaller() {
   RunStageSequence(mainTemplate);
   if (Failed()) return;
   Finish();
+}
+
+}  // namespace
+
+void RunInstaller() {
+  RunSteps();
+  if (Failed()) ReportFailure();
 }
 
 void ReleaseBuffers() {

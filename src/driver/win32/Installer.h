@@ -1,8 +1,8 @@
 // One run of the installer: start-up, the three dialogs, the finish.
 #pragma once
 
-// Returns early, leaving the failure recorded, when the run fails (the
-// entry point then ends it silently), and when the template "Main" is missing.
+// A failed run ends with the message of base/Failure.h and leaves the
+// failure recorded; a stub without its template "Main" ends at once.
 void RunInstaller();
 
 // The decoder's chunk buffers, released at the very end of the process.

@@ -2,13 +2,14 @@
 
 #include <cstdint>
 
+#include "base/Failure.h"
 #include "base/State.h"
 #include "config/ConfigBlock.h"
 #include "extract/ExtractionRules.h"
 
 namespace {
 
-enum class Copied { Whole, SourceEnded, WriteFailed };
+enum class Copied { Whole, SourceEnded, Failed };
 
 // Asked without an owner window, captioned with the entry's bare name.
 bool MayReplace(const FileEntry& entry, const Path& path) {
@@ -16,16 +17,25 @@ bool MayReplace(const FileEntry& entry, const Path& path) {
   return MessageBoxA(nullptr, MessageTable.OverwritePrompt, entry.Name.c_str(), MB_YESNO) == IDYES;
 }
 
-// Two attempts; a file that cannot be created is skipped without a message.
+// Two attempts, then the user is asked: Retry tries again, Cancel ends the
+// stage as a Cancel in the gauge does (INVALID_HANDLE_VALUE, StageActive
+// cleared). A file the run did not write is never passed over in silence.
 HANDLE CreateInstalledFile(const Path& path) {
   const DWORD access = GENERIC_READ | GENERIC_WRITE;
-  HANDLE file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
-  if (file == INVALID_HANDLE_VALUE)
-    file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
-  return file;
+  for (;;) {
+    HANDLE file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
+    if (file == INVALID_HANDLE_VALUE)
+      file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
+    if (file != INVALID_HANDLE_VALUE) return file;
+    const Failure cannot{"Cannot create", path, GetLastError()};
+    if (MessageBoxA(nullptr, FailureText(cannot).c_str(), MessageTable.Caption.c_str(),
+                    MB_RETRYCANCEL) != IDRETRY) {
+      StageActive = 0;
+      return INVALID_HANDLE_VALUE;
+    }
+  }
 }
 
-// A failed read of the source counts as its end.
 Copied CopyEntry(GuardedFile& source, GuardedFile& target, std::int32_t size) {
   std::uint8_t block[BlockSize];
   std::int32_t done = 0;
@@ -33,8 +43,8 @@ Copied CopyEntry(GuardedFile& source, GuardedFile& target, std::int32_t size) {
     const std::int32_t want = NextCopyBlock(done, size);
     const bool last = IsLastCopyBlock(done, size);
     DWORD read = 0;
-    if (!ReadFile(source.Handle, block, static_cast<DWORD>(want), &read, nullptr)) read = 0;
-    if (!WriteAllGuarded(target, block, read)) return Copied::WriteFailed;
+    if (!ReadGuarded(source, block, static_cast<DWORD>(want), read)) return Copied::Failed;
+    if (!WriteAllGuarded(target, block, read)) return Copied::Failed;
     done += static_cast<std::int32_t>(read);
     if (static_cast<std::int32_t>(read) < want) return Copied::SourceEnded;
     if (last) return Copied::Whole;
@@ -53,17 +63,20 @@ void SetLastWriteTime(HANDLE file, std::int32_t date) {
   SetFileTime(file, nullptr, nullptr, &universal);
 }
 
-void ExtractEntry(GuardedFile& source, const FileEntry& entry) {
-  if (!IsPlainFileName(entry.Name)) return;  // never written outside DestDir
+// False when the extraction must stop: the user cancelled or the run failed.
+bool ExtractEntry(GuardedFile& source, const FileEntry& entry) {
+  // Never written outside DestDir, nor to a device.
+  if (!IsPlainFileName(entry.Name))
+    return Fail("Cannot install", entry.Name, PlatformError::InvalidName);
   if (entry.Offset < 0 || entry.Size < 0) {
     StageActive = 0;
-    return;
+    return true;
   }
-  if (!SeekGuarded(source, entry.Offset)) return;
+  if (!SeekGuarded(source, entry.Offset)) return false;
   const Path path = JoinPath(DestDir, entry.Name);
-  if (!MayReplace(entry, path)) return;
+  if (!MayReplace(entry, path)) return true;  // "No" keeps the old file: the user's choice
   const HANDLE created = CreateInstalledFile(path);
-  if (created == INVALID_HANDLE_VALUE) return;
+  if (created == INVALID_HANDLE_VALUE) return false;
   GuardedFile target;
   AdoptGuarded(target, created, path);
   const Copied copied = CopyEntry(source, target, entry.Size);
@@ -72,16 +85,17 @@ void ExtractEntry(GuardedFile& source, const FileEntry& entry) {
     // A short decoded stream: no truncated file is left installed.
     DeleteFileA(path.c_str());
     StageActive = 0;
-    return;
+    return true;
   }
   if (copied == Copied::Whole && closed) StampFileDate(path.c_str(), entry.Date);
+  return !Failed();
 }
 
 }  // namespace
 
 void ExtractFiles(GuardedFile& source) {
-  for (const FileRecord* record = FileTable; record && !Failed(); record = record->Next)
-    ExtractEntry(source, record->Entry);
+  for (const FileRecord* record = FileTable; record; record = record->Next)
+    if (!ExtractEntry(source, record->Entry)) return;
 }
 
 void StampFileDate(const char* path, std::int32_t date) {

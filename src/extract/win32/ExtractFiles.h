@@ -1,7 +1,9 @@
 // The second half of the extraction stage: cuts every FileEntry's bytes out
 // of the open Compress.Spt into DestDir, asking before an existing file is
-// replaced, and dates each file. It neither pumps messages nor tests
-// StageActive: it always runs to its end, unless the run fails.
+// replaced and asking again about one it cannot create, and dates each file.
+// It neither pumps messages nor tests StageActive: it runs to its end unless
+// the user cancels at a file it cannot create or the run fails (a name that
+// is not a plain file name fails it).
 #pragma once
 
 #include "base/win32/FileOps.h"

@@ -1,5 +1,6 @@
 #include "extract/win32/ProgressStage.h"
 
+#include "base/Failure.h"
 #include "base/State.h"
 #include "base/win32/FileOps.h"
 #include "extract/win32/ExtractFiles.h"
@@ -11,20 +12,28 @@
 
 namespace {
 
+Path CompressPath() { return JoinPath(DestDir, CompressName); }
+
 // The files the byte streams read and write during the decode.
 HANDLE StreamInputFile = INVALID_HANDLE_VALUE;
 HANDLE StreamOutputFile = INVALID_HANDLE_VALUE;
 
-// A failed read counts as the end of the input: the decoder reads zero bits.
+// A failed read counts as the end of the input: the decoder reads zero bits,
+// and the stream then fails the check of its consumption.
 std::uint32_t ReadInputFile(std::uint8_t* buffer, std::uint32_t count) {
   DWORD read = 0;
   if (!ReadFile(StreamInputFile, buffer, count, &read, nullptr)) return 0;
   return read;
 }
 
+// A failed or short write fails the run, naming Compress.Spt.
 std::uint32_t WriteOutputFile(const std::uint8_t* buffer, std::uint32_t count) {
   DWORD written = 0;
-  if (!WriteFile(StreamOutputFile, buffer, count, &written, nullptr)) return 0;
+  if (!WriteFile(StreamOutputFile, buffer, count, &written, nullptr)) {
+    Fail("Cannot write", CompressPath(), GetLastError());
+    return 0;
+  }
+  if (written != count) Fail("Cannot write", CompressPath(), PlatformError::DiskFull);
   return written;
 }
 
@@ -38,8 +47,6 @@ void ShowDecodeProgress(std::int32_t writtenTotal) {
   if (reading) GaugeDraw(reading->FillEdge, reading->Percent);
 }
 
-Path CompressPath() { return JoinPath(DestDir, CompressName); }
-
 // Replaced and emptied if possible, else opened as it is and overwritten
 // from the start.
 HANDLE OpenDecodedStream() {
@@ -49,17 +56,13 @@ HANDLE OpenDecodedStream() {
   return TryOpenFile(path.c_str(), GENERIC_WRITE, ShareReadWrite, OPEN_EXISTING);
 }
 
-// Without Split.Spt nothing is decoded: the extraction then meets an empty
-// Compress.Spt and ends the stage with 0.
 bool Decode(GuardedFile& output) {
   const Path splitPath = JoinPath(DestDir, MessageTable.SplitName);
   StreamOutputFile = output.Handle;
   BindStreamPorts({ReadInputFile, WriteOutputFile, DrainMessageQueue, TickCount, ShowDecodeProgress});
   ResetStreams();
-  const HANDLE opened = TryOpenFile(splitPath.c_str(), GENERIC_READ, 0, OPEN_EXISTING);
-  if (opened == INVALID_HANDLE_VALUE) return true;
   GuardedFile input;
-  AdoptGuarded(input, opened, splitPath);
+  if (!OpenGuarded(input, splitPath, GENERIC_READ, 0, OPEN_EXISTING)) return false;
   StreamInputFile = input.Handle;
   if (!LzhDecode(Config.UnpackedSize, DecoderRead, DecoderWrite, &StageActive)) return false;
   if (StageActive) {
@@ -67,6 +70,8 @@ bool Decode(GuardedFile& output) {
     DecoderWrite(nullptr, 0, unused);
   }
   if (!CloseGuarded(input)) return false;
+  // A stream that ends early or runs on is not the one the block describes.
+  if (StageActive && !InputConsumedExactly(Config.SplitSize)) return Fail(DamagedSetText, "");
   DeleteFileA(splitPath.c_str());
   return true;
 }
@@ -74,7 +79,8 @@ bool Decode(GuardedFile& output) {
 // With an empty table there is no first entry: the file is cut at 0.
 void CutDecodedStream(GuardedFile& source) {
   const std::int32_t at = FileTable ? FileTable->Entry.Offset : 0;
-  if (at >= 0 && SeekGuarded(source, at)) SetEndOfFile(source.Handle);
+  if (at >= 0 && SeekGuarded(source, at) && !SetEndOfFile(source.Handle))
+    Fail("Cannot shorten", source.Name, GetLastError());
 }
 
 void UncompressAndExtract(HWND) {

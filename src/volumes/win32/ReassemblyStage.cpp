@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/Failure.h"
 #include "base/State.h"
 #include "base/win32/FileOps.h"
 #include "ui/Layout.h"
@@ -14,11 +15,11 @@ namespace {
 // Bytes appended to Split.Spt over all volumes so far.
 std::int32_t CopiedTotal = 0;
 
-// Volumes are opened for reading and writing although only read: a
-// read-only volume or a write-protected disk fails the run.
+// Volumes are opened for reading only, so a write-protected disk or a
+// read-only copy installs.
 bool OpenVolume(GuardedFile& volume, std::string_view name) {
-  return OpenGuarded(volume, JoinPath(SourceDir, name), GENERIC_READ | GENERIC_WRITE,
-                     ShareReadWrite, OPEN_EXISTING);
+  return OpenGuarded(volume, JoinPath(SourceDir, name), GENERIC_READ, ShareReadWrite,
+                     OPEN_EXISTING);
 }
 
 void DrawAfterBlock(int volume) {
@@ -82,7 +83,10 @@ void Reassemble(HWND dialog) {
     if (!StageActive) break;
     if (!AppendVolume(MessageTable.VolumeName, split, disk)) return;
   }
-  CloseGuarded(split);
+  if (!CloseGuarded(split)) return;
+  // Volumes that do not add up to the stream the block describes are cut
+  // short or belong to another set: nothing of them may be installed.
+  if (StageActive && CopiedTotal != Config.SplitSize) Fail(DamagedSetText, "");
 }
 
 }  // namespace

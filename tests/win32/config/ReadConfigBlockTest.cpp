@@ -85,16 +85,16 @@ TEST_F(ReadConfigBlockTest, ReadsWhileAnotherProgramWritesTheFile) {
 }
 
 TEST_F(ReadConfigBlockTest, FilesTooShortOrMissingFailSilently) {
-  ExpectFailure(Scratch + "\\MISSING.EXE", "cannot open");
+  ExpectFailure(Scratch + "\\MISSING.EXE", "Cannot open");
   WriteFileBytes(Stub, std::string(213, '\0'));
-  ExpectFailure(Stub, "no configuration block in");
+  ExpectFailure(Stub, "No configuration block in");
   WriteFileBytes(Stub, "");
-  ExpectFailure(Stub, "no configuration block in");
+  ExpectFailure(Stub, "No configuration block in");
   // Room for the trailer but not for the 255 records it announces.
   ConfigTrailer t;
   t.FileCount = 255;
   WriteFileBytes(Stub, std::string(100, 'x') + Bytes(EncodeTrailer(t)));
-  ExpectFailure(Stub, "no room for the file table in");
+  ExpectFailure(Stub, "No room for the file table in");
   // The file is closed again after a failure: it can be deleted.
   EXPECT_TRUE(DeleteFileA(Stub.c_str()));
 }

@@ -12,9 +12,16 @@ LOG="$E2E_DIR/log"
 SET="$E2E_DIR/set"
 DIALOG=(wait "Destination Directory")
 STUB_EXIT=""
-# Files made immutable by a scenario, released again on every way out.
+# Files made immutable and file systems mounted by a scenario, released
+# again on every way out.
 IMMUTABLE=()
-trap 'if [ ${#IMMUTABLE[@]} -gt 0 ]; then chattr -i "${IMMUTABLE[@]}" 2>/dev/null; fi; rm -rf "$E2E_DIR"' EXIT
+MOUNTED=()
+release_scenario() {
+  if [ ${#IMMUTABLE[@]} -gt 0 ]; then chattr -i "${IMMUTABLE[@]}" 2>/dev/null; fi
+  if [ ${#MOUNTED[@]} -gt 0 ]; then umount "${MOUNTED[@]}" 2>/dev/null; fi
+  rm -rf "$E2E_DIR"
+}
+trap release_scenario EXIT
 
 fail() {
   echo "FAIL: $*" >&2
@@ -128,6 +135,16 @@ expect_line() {
 expect_exit_zero() {
   [ "$STUB_EXIT" = 0 ] || fail "exit code $STUB_EXIT"
 }
+
+# A failed run: its one box captioned with the title says what failed, and
+# the stub ends with exit code 1.
+expect_failure() {
+  expect_line "box \"Setup\" text \"$1\" answer ok"
+  [ "$STUB_EXIT" = 1 ] || fail "exit code $STUB_EXIT after a failure"
+}
+
+# The Windows path of a Unix path, as Wine shows it on drive Z:.
+win_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # After the stub has ended: no message box was met.
 expect_no_box() { ! grep -q '^box ' "$LOG" || fail "a message box appeared"; }

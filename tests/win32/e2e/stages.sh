@@ -95,7 +95,9 @@ cancel_reassembly() {
   expect_line "box \"Setup\" $TERMINATED"
   expect_exit_zero
   expect_nothing_installed "$(c_path 'E2E\LARGE')"
-  wait_for_file "$MARK"
+  # An aborted run starts nothing, not even a file of that name already there.
+  sleep 2
+  expect_absent "$MARK"
 }
 
 # Cancel confirmed while decoding; No first lets the stage go on.
@@ -110,32 +112,32 @@ cancel_decoding() {
   expect_nothing_installed "$(c_path 'E2E\LARGE')"
 }
 
-# Existing files: No keeps one, Yes replaces one, a read-only one stays as
-# it was after Yes, and a directory of an entry's name is passed over
-# without a question. The question is captioned with the bare name.
+# Existing files: No keeps one, Yes replaces one, and a read-only one that
+# cannot be replaced after Yes is asked about and stays as it was. The
+# question is captioned with the bare name.
 overwrite() {
   local dest
   dest=$(c_path 'E2E\OVER')
   rm -rf "$dest"
-  mkdir -p "$dest/FOLDER.TXT"
+  mkdir -p "$dest"
   add_text KEEP.TXT new
-  add_text LOCKED.TXT new
-  add_text FOLDER.TXT new
   add_text NEW.TXT new
+  add_text LOCKED.TXT new
   pack_set "$SET" --title Setup --default-dir 'C:\E2E\OVER'
-  for name in KEEP LOCKED NEW; do printf 'old\r\n' >"$dest/$name.TXT"; done
+  for name in KEEP NEW LOCKED; do printf 'old\r\n' >"$dest/$name.TXT"; done
   # Wine shows a file without write permission as read-only, but lets root
   # write it all the same; immutable, it refuses the creation as Windows
-  # refuses a read-only file.
+  # refuses a read-only file. Cancel at the question that follows ends the
+  # run as terminated.
   chmod a-w "$dest/LOCKED.TXT"
   chattr +i "$dest/LOCKED.TXT" || fail "cannot make LOCKED.TXT immutable"
   IMMUTABLE+=("$dest/LOCKED.TXT")
   local before
   before=$(stat -c %Y "$dest/LOCKED.TXT")
-  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone box KEEP.TXT no box LOCKED.TXT yes \
-    box NEW.TXT yes box Setup ok
+  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone box KEEP.TXT no box NEW.TXT yes \
+    box LOCKED.TXT yes box Setup cancel box Setup ok
   expect_line 'box "KEEP.TXT" text "File already exists, Overwrite?" answer no'
-  expect_line "box \"Setup\" $INSTALLED\\nC:\\E2E\\OVER\" answer ok"
+  expect_line "box \"Setup\" $TERMINATED"
   expect_exit_zero
   [ "$(cat "$dest/KEEP.TXT")" = $'old\r' ] || fail "KEEP.TXT was replaced"
   [ "$(cat "$dest/LOCKED.TXT")" = $'old\r' ] || fail "LOCKED.TXT was replaced"
@@ -143,7 +145,6 @@ overwrite() {
   [ "$(stat -c %a "$dest/LOCKED.TXT")" = 444 ] || fail "LOCKED.TXT is no longer read-only"
   expect_same "$E2E_DIR/files/NEW.TXT" "$dest/NEW.TXT"
   expect_same "$E2E_DIR/files/README.TXT" "$dest/README.TXT"
-  [ -d "$dest/FOLDER.TXT" ] || fail "FOLDER.TXT is no longer a directory"
 }
 
 # The configured file starts after a successful installation.
@@ -160,9 +161,8 @@ launch_installed() {
 volume_one_missing() {
   pack_three_volumes
   rm "$SET/SETUP.01"
-  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone
-  expect_exit_zero
-  expect_no_box
+  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone box Setup ok
+  expect_failure "Cannot open $(win_path "$SET/SETUP.01"): it is not there."
   expect_absent "$(c_path 'E2E\STAGES\Split.Spt')"
 }
 
@@ -178,10 +178,12 @@ crafted_entries() {
   patch_entry "$SET/SETUP.EXE" XXESCAPE.TXT name '..\ESCAPE.TXT'
   rm -rf "$(c_path 'E2E\CRAFTED')"
   run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone box Setup ok
-  expect_line "box \"Setup\" $INSTALLED\\nC:\\E2E\\CRAFTED\\IN\" answer ok"
+  expect_failure 'Cannot install ..\ESCAPE.TXT: the name is not allowed.'
   expect_absent "$(c_path 'E2E\CRAFTED\ESCAPE.TXT')"
   expect_absent "$dest/..\\ESCAPE.TXT"
-  expect_same "$E2E_DIR/files/SHORT.TXT" "$dest/SHORT.TXT"
+  expect_absent "$dest/SHORT.TXT"
+  expect_no_temporaries "$dest"
+  patch_entry "$SET/SETUP.EXE" '..\ESCAPE.TXT' name XXESCAPE.TXT
 
   patch_entry "$SET/SETUP.EXE" SHORT.TXT size 100000
   rm -rf "$(c_path 'E2E\CRAFTED')"
@@ -233,6 +235,90 @@ stage_screenshots() {
     [ "$text" -gt 20 ] || fail "stage $stage: no percentage on the bar"
     if [ -n "${DISKSPAN_SHOTS:-}" ]; then cp "$shot" "$DISKSPAN_SHOTS/"; fi
   done
+}
+
+
+# Volumes that cannot be opened for writing install: a write-protected disk
+# (an immutable file here) and a read-only copy.
+read_only_volumes() {
+  pack_three_volumes
+  chmod a-w "$SET/SETUP.01"
+  chattr +i "$SET/SETUP.02" || fail "cannot make SETUP.02 immutable"
+  IMMUTABLE+=("$SET/SETUP.02")
+  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone box Setup ok
+  expect_line "box \"Setup\" $INSTALLED\\nC:\\E2E\\STAGES\" answer ok"
+  expect_exit_zero
+  expect_installed "$(c_path 'E2E\STAGES')"
+}
+
+# A volume cut short, and one of the right size from another set: the set
+# is damaged, nothing is installed and no temporary is left.
+damaged_sets() {
+  local dest other="$E2E_DIR/other"
+  dest=$(c_path 'E2E\STAGES')
+  pack_three_volumes
+  mv "$SET" "$other"  # another set, with random data of its own
+  EXTRA_FILES=()
+  pack_three_volumes
+  cp "$SET/SETUP.03" "$E2E_DIR/SETUP.03"
+  head -c -100 "$E2E_DIR/SETUP.03" >"$SET/SETUP.03"
+  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone box Setup ok
+  expect_failure "The installation disks are damaged or do not belong together."
+  expect_nothing_installed "$dest"
+
+  # Every volume 2 fills its disk, so the other set's has the same size.
+  cp "$E2E_DIR/SETUP.03" "$SET/SETUP.03"
+  cp "$other/SETUP.02" "$SET/SETUP.02"
+  rm -rf "$dest"
+  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone box Setup ok
+  expect_failure "The installation disks are damaged or do not belong together."
+  expect_nothing_installed "$dest"
+}
+
+# An installed file that cannot be created is asked about, not skipped:
+# Retry succeeds once it is free, Cancel ends the run as terminated.
+entry_unwritable() {
+  local dest
+  dest=$(c_path 'E2E\HELD')
+  rm -rf "$dest"
+  mkdir -p "$dest"
+  add_text HELD.TXT new
+  pack_set "$SET" --title Setup --default-dir 'C:\E2E\HELD'
+  : >"$dest/HELD.TXT"
+  chattr +i "$dest/HELD.TXT" || fail "cannot make HELD.TXT immutable"
+  IMMUTABLE+=("$dest/HELD.TXT")
+  start_stub "$SET/SETUP.EXE"
+  drive "${DIALOG[@]}" enter gone box HELD.TXT yes see Setup
+  chattr -i "$dest/HELD.TXT"
+  drive box Setup retry box Setup ok
+  finish_stub
+  expect_line "seen \"Setup\" text \"Cannot create C:\\E2E\\HELD\\HELD.TXT: access is denied.\""
+  expect_line "box \"Setup\" $INSTALLED\\nC:\\E2E\\HELD\" answer ok"
+  expect_exit_zero
+  expect_same "$E2E_DIR/files/HELD.TXT" "$dest/HELD.TXT"
+
+  chattr +i "$dest/HELD.TXT"
+  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone box README.TXT yes box HELD.TXT yes \
+    box Setup cancel box Setup ok
+  chattr -i "$dest/HELD.TXT"
+  expect_line "box \"Setup\" $TERMINATED"
+  expect_exit_zero
+  expect_no_temporaries "$dest"
+}
+
+# A disk that fills during reassembly: the message names the file and the
+# reason, and the temporaries are deleted.
+disk_full() {
+  local small="$E2E_DIR/small"
+  mkdir -p "$small"
+  mount -t tmpfs -o size=200k tmpfs "$small" || fail "cannot mount a 200 KB tmpfs for the full disk"
+  MOUNTED+=("$small")
+  map_drive f "$small"
+  add_random DATA.BIN 400000
+  pack_set "$SET" --title Setup --default-dir 'F:\'
+  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone box Setup ok
+  expect_failure 'Cannot write F:\Split.Spt: the disk is full.'
+  expect_no_temporaries "$small"
 }
 
 "$1"
