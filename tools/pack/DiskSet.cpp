@@ -92,6 +92,13 @@ void CheckInputNames(const std::vector<InputFile>& files) {
   }
 }
 
+std::int64_t FirstVolumeCapacity(const PackOptions& options, std::int64_t setupSize) {
+  // On a floppy format every file takes whole clusters; the free bytes are
+  // whole clusters too, so what is left for volume 1 is.
+  if (options.Format) return options.Format->FreeBytes - options.Format->OnDisk(setupSize);
+  return options.VolumeSize - setupSize;
+}
+
 std::vector<std::size_t> CutIntoVolumes(std::size_t streamLength, std::int64_t firstCapacity,
                                         std::int64_t volumeSize) {
   const auto first = std::min<std::int64_t>(firstCapacity, static_cast<std::int64_t>(streamLength));
@@ -129,11 +136,12 @@ DiskSet MakeDiskSet(const PackOptions& options, std::span<const std::uint8_t> st
 
   const auto setupSize = static_cast<std::int64_t>(stub.size() + files.size() * FileEntrySize +
                                                    ConfigTrailerSize);
-  if (setupSize >= options.VolumeSize)
+  const std::int64_t firstCapacity = FirstVolumeCapacity(options, setupSize);
+  if (firstCapacity <= 0)
     throw PackError(options.Stub.string() + ": the setup file would be " + std::to_string(setupSize) +
                     " bytes, leaving no room for volume 1 on a disk of " +
                     std::to_string(options.VolumeSize) + " bytes");
-  set.VolumeLengths = CutIntoVolumes(set.Stream.size(), options.VolumeSize - setupSize, options.VolumeSize);
+  set.VolumeLengths = CutIntoVolumes(set.Stream.size(), firstCapacity, options.VolumeSize);
   if (set.VolumeLengths.size() > MaxVolumes)
     throw PackError("the coded stream needs " + std::to_string(set.VolumeLengths.size()) +
                     " volumes of " + std::to_string(options.VolumeSize) +

@@ -28,6 +28,10 @@ void CheckOptions(const PackOptions& options);
 // Raises PackError for names the installer cannot create or that collide.
 void CheckInputNames(const std::vector<InputFile>& files);
 
+// What disk 1 leaves for volume 1 beside a setup file of `setupSize` bytes:
+// on a floppy format, the free clusters the setup file does not take.
+std::int64_t FirstVolumeCapacity(const PackOptions& options, std::int64_t setupSize);
+
 // Volume 1 shares the first disk with the setup file and gets what is left
 // of it; the others get the whole disk. Volume 1 always exists, even empty.
 std::vector<std::size_t> CutIntoVolumes(std::size_t streamLength, std::int64_t firstCapacity,

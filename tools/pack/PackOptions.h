@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "volumes/FloppyFormats.h"
+
 struct PackOptions {
   std::filesystem::path Stub;
   std::filesystem::path OutputDir;
@@ -21,7 +23,10 @@ struct PackOptions {
   int TitleColour = 15;  // white
   std::string DefaultDir = "C:\\APPS";
   std::optional<std::string> Launch;
-  std::int64_t VolumeSize = 1457664;  // free space of a formatted 1.44 MB floppy
+  // The disks' format, whose clusters the volumes are fitted to; null for a
+  // plain byte count (volume files with no file system in mind).
+  const FloppyFormat* Format = FindFloppyFormat("1.44M");
+  std::int64_t VolumeSize = 1457664;  // the format's free bytes, or the count
   bool Force = false;
   std::vector<std::filesystem::path> Inputs;
 };
@@ -31,4 +36,10 @@ struct PackOptions {
 class PackError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+};
+
+// A value the command line cannot mean (exit code 2, like CLI11's own).
+class UsageError : public PackError {
+ public:
+  using PackError::PackError;
 };

@@ -55,7 +55,10 @@ void AddOptions(CLI::App& app, PackOptions& o, std::string& volumeSize, std::str
   app.add_option("--default-dir", o.DefaultDir, "Destination first offered to the user")
       ->capture_default_str();
   app.add_option("--launch", o.Launch, "Name of the packed file to start after installing");
-  app.add_option("--volume-size", volumeSize, "Bytes per disk")->default_str("1.44M");
+  app.add_option("--volume-size", volumeSize,
+                 "Disk format (160K, 180K, 320K, 360K, 720K, 1.2M, 1.44M, 1.68M, 2.88M; "
+                 "the volumes fit its clusters) or bytes per volume")
+      ->default_str("1.44M");
   app.add_flag("--force", o.Force, "Replace existing output files");
   app.set_version_flag("--version", "diskspan-pack 0.1.0");
   app.footer(Footer);
@@ -65,8 +68,11 @@ void AddOptions(CLI::App& app, PackOptions& o, std::string& volumeSize, std::str
 void ApplyValues(PackOptions& o, const std::string& volumeSize, const std::string& style,
                  const std::string (&colours)[3]) {
   const auto size = ParseVolumeSize(volumeSize);
-  if (!size) throw PackError("--volume-size '" + volumeSize + "' is not a byte count or floppy size");
-  o.VolumeSize = *size;
+  if (!size)
+    throw UsageError("--volume-size '" + volumeSize + "' is neither a floppy format (" +
+                     FloppyFormatNames() + ", also spelt 1440K or 1.44MB) nor a byte count");
+  o.Format = size->Format;
+  o.VolumeSize = size->Bytes;
   const auto bits = ParseTitleStyle(style);
   if (!bits) throw PackError("--title-style '" + style + "' is not a list of bold, italic, underline, strikeout");
   o.TitleStyle = *bits;
@@ -86,8 +92,10 @@ void Report(const PackOptions& o, const DiskSet& set) {
   std::printf("%-40s %10zu bytes\n", paths[0].string().c_str(), set.SetupFile.size());
   for (std::size_t i = 0; i < set.VolumeLengths.size(); ++i)
     std::printf("%-40s %10zu bytes\n", paths[i + 1].string().c_str(), set.VolumeLengths[i]);
-  std::printf("%zu files, %d bytes coded into %zu bytes on %zu disks\n", set.Entries.size(),
+  std::printf("%zu files, %d bytes coded into %zu bytes on %zu disks", set.Entries.size(),
               set.Trailer.UnpackedSize, set.Stream.size(), set.VolumeLengths.size());
+  if (o.Format) std::printf(" of %s", std::string(o.Format->Name).c_str());
+  std::printf("\n");
 }
 
 }  // namespace
@@ -117,6 +125,9 @@ int main(int argc, char** argv) {
     WriteDiskSet(options, set);
     Report(options, set);
     return 0;
+  } catch (const UsageError& e) {
+    std::cerr << "diskspan-pack: " << e.what() << "\n";
+    return 2;
   } catch (const PackError& e) {
     std::cerr << "diskspan-pack: " << e.what() << "\n";
     return 1;

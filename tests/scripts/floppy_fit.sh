@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Every disk of a set packed for a floppy format fits a disk of that format:
+# each disk's files are copied with mtools onto a freshly formatted image,
+# for the sample set and for a 5 MB set.  floppy_fit.sh DISKSPAN-PACK
+set -uo pipefail
+cd "$(dirname "$0")/../.."
+pack=$1
+work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-fit.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# mformat's arguments for each format; 1.68M is DMF (21 sectors, 2 KB clusters).
+declare -A geometry=(
+  [160K]="-f 160" [180K]="-f 180" [320K]="-f 320" [360K]="-f 360" [720K]="-f 720"
+  [1.2M]="-f 1200" [1.44M]="-f 1440" [1.68M]="-t 80 -h 2 -s 21 -c 4 -r 1" [2.88M]="-f 2880")
+
+head -c 3000000 /dev/urandom >"$work/RANDOM.BIN"
+seq 1 400000 | head -c 2000000 >"$work/NUMBERS.TXT"
+for format in "${!geometry[@]}"; do
+  for set in sample large; do
+    files=(examples/sample/*)
+    [ "$set" = large ] && files=("$work/RANDOM.BIN" "$work/NUMBERS.TXT")
+    out="$work/$set-$format"
+    "$pack" -o "$out" --volume-size "$format" "${files[@]}" >"$work/log" 2>&1 ||
+      { cat "$work/log" >&2; fail "$set set for $format did not pack"; }
+    grep -q "disks of $format\$" "$work/log" || fail "the summary does not name $format"
+    disks=$(find "$out" -name 'SETUP.0*' | wc -l)
+    for disk in $(seq 1 "$disks"); do
+      image="$work/disk.img"
+      rm -f "$image"
+      # shellcheck disable=SC2086  # the geometry is several arguments
+      mformat -C ${geometry[$format]} -i "$image" :: || fail "mformat $format"
+      volume=$(printf 'SETUP.0%d' "$disk")
+      [ "$disk" = 1 ] && volume=SETUP.01
+      on_disk=("$out/$volume")
+      [ "$disk" = 1 ] && on_disk+=("$out/SETUP.EXE")
+      mcopy -i "$image" "${on_disk[@]}" :: 2>"$work/err" ||
+        { cat "$work/err" >&2; fail "disk $disk of the $set set does not fit a $format disk"; }
+    done
+    echo "$set set, $format: $disks disk(s), each fits"
+  done
+done
