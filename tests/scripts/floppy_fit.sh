@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Every disk of a set packed for a floppy format fits a disk of that format:
-# each disk's files are copied with mtools onto a freshly formatted image,
-# for the sample set and for a 5 MB set.  floppy_fit.sh DISKSPAN-PACK
+# Every disk of a set packed for a floppy format fits a disk of that format,
+# for the sample set and for a 5 MB set: each disk's files are copied with
+# mtools onto a freshly formatted image, and the packer's own images
+# (--images) have the format's size, pass fsck.fat and hold those files.
+#   floppy_fit.sh DISKSPAN-PACK
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 pack=$1
@@ -21,7 +23,7 @@ for format in "${!geometry[@]}"; do
     files=(examples/sample/*)
     [ "$set" = large ] && files=("$work/RANDOM.BIN" "$work/NUMBERS.TXT")
     out="$work/$set-$format"
-    "$pack" -o "$out" --volume-size "$format" "${files[@]}" >"$work/log" 2>&1 ||
+    "$pack" -o "$out" --volume-size "$format" --images "${files[@]}" >"$work/log" 2>&1 ||
       { cat "$work/log" >&2; fail "$set set for $format did not pack"; }
     grep -q "disks of $format\$" "$work/log" || fail "the summary does not name $format"
     disks=$(find "$out" -name 'SETUP.0*' | wc -l)
@@ -36,6 +38,12 @@ for format in "${!geometry[@]}"; do
       [ "$disk" = 1 ] && on_disk+=("$out/SETUP.EXE")
       mcopy -i "$image" "${on_disk[@]}" :: 2>"$work/err" ||
         { cat "$work/err" >&2; fail "disk $disk of the $set set does not fit a $format disk"; }
+      written=$(printf '%s/DISK%02d.IMG' "$out" "$disk")
+      [ "$(stat -c %s "$written")" = "$(stat -c %s "$image")" ] || fail "$written is not a $format image"
+      fsck.fat -n "$written" >"$work/err" 2>&1 || { cat "$work/err" >&2; fail "fsck.fat: $written"; }
+      for f in "${on_disk[@]}"; do
+        mdir -i "$written" -b :: | grep -qx "::/$(basename "$f")" || fail "$written lacks $(basename "$f")"
+      done
     done
     echo "$set set, $format: $disks disk(s), each fits"
   done

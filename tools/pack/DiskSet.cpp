@@ -71,6 +71,9 @@ void CheckOptions(const PackOptions& options) {
   if (options.TitleStyle < 0 || options.TitleStyle > 15)
     throw PackError("--title-style " + std::to_string(options.TitleStyle) + " is outside 0-15");
   if (options.VolumeSize <= 0) throw PackError("--volume-size must be a positive byte count");
+  if (options.Images && !options.Format)
+    throw PackError("--images needs a floppy format for --volume-size (" + std::to_string(options.VolumeSize) +
+                    " is a plain byte count)");
   if (options.Inputs.empty()) throw PackError("no files to pack");
   if (options.Inputs.size() > MaxFiles)
     throw PackError(std::to_string(options.Inputs.size()) + " files given; a disk set holds at most " +

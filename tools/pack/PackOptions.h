@@ -27,6 +27,7 @@ struct PackOptions {
   // plain byte count (volume files with no file system in mind).
   const FloppyFormat* Format = FindFloppyFormat("1.44M");
   std::int64_t VolumeSize = 1457664;  // the format's free bytes, or the count
+  bool Images = false;  // also one FAT12 image per disk (needs a floppy format)
   bool Force = false;
   std::vector<std::filesystem::path> Inputs;
 };

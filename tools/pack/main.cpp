@@ -11,6 +11,7 @@
 #include "InputFiles.h"
 #include "OptionValues.h"
 #include "ColourNames.h"
+#include "DiskImages.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ void AddOptions(CLI::App& app, PackOptions& o, std::string& volumeSize, std::str
                  "the volumes fit its clusters) or bytes per volume")
       ->default_str("1.44M");
   app.add_flag("--force", o.Force, "Replace existing output files");
+  app.add_flag("--images", o.Images,
+               "Also write one FAT12 image per disk (DISK01.IMG ...), made with mtools");
   app.set_version_flag("--version", "diskspan-pack 0.1.0");
   app.footer(Footer);
 }
@@ -92,6 +95,11 @@ void Report(const PackOptions& o, const DiskSet& set) {
   std::printf("%-40s %10zu bytes\n", paths[0].string().c_str(), set.SetupFile.size());
   for (std::size_t i = 0; i < set.VolumeLengths.size(); ++i)
     std::printf("%-40s %10zu bytes\n", paths[i + 1].string().c_str(), set.VolumeLengths[i]);
+  if (o.Images)
+    for (std::size_t disk = 1; disk <= set.VolumeLengths.size(); ++disk)
+      std::printf("%-40s %10lld bytes, disk %zu\n",
+                  (o.OutputDir / DiskImageName(disk, set.VolumeLengths.size())).string().c_str(),
+                  static_cast<long long>(o.Format->ImageBytes()), disk);
   std::printf("%zu files, %d bytes coded into %zu bytes on %zu disks", set.Entries.size(),
               set.Trailer.UnpackedSize, set.Stream.size(), set.VolumeLengths.size());
   if (o.Format) std::printf(" of %s", std::string(o.Format->Name).c_str());
@@ -122,7 +130,9 @@ int main(int argc, char** argv) {
     const auto stub = ReadWholeFile(options.Stub);
     const auto files = ReadInputFiles(options.Inputs);
     const DiskSet set = MakeDiskSet(options, stub, files);
+    if (options.Images) CheckDiskImagesAbsent(options, set.VolumeLengths.size());
     WriteDiskSet(options, set);
+    if (options.Images) WriteDiskImages(options, DiskSetPaths(options, set.VolumeLengths.size()));
     Report(options, set);
     return 0;
   } catch (const UsageError& e) {

@@ -135,6 +135,7 @@ TEST_F(PackCommand, EachLimitIsRefusedByNameAndNothingIsWritten) {
       {"--launch MISSING.EXE " + ok, "--launch 'MISSING.EXE' names none"},
       {"--volume-size 5266 " + ok, "leaving no room for volume 1"},
       {"--name a/b " + ok, "--name 'a/b' is not a plain file name"},
+      {"--images --volume-size 100000 " + ok, "--images needs a floppy format"},
       {(dir_ / "in" / "ABSENT.TXT").string(), "ABSENT.TXT: no such file"},
       {(dir_.Path() / "in").string(), "not a regular file"},
       {many, "256 files given; a disk set holds at most 255"},
