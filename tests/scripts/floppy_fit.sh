@@ -2,11 +2,13 @@
 # Every disk of a set packed for a floppy format fits a disk of that format,
 # for the sample set and for a 5 MB set: each disk's files are copied with
 # mtools onto a freshly formatted image, and the packer's own images
-# (--images) have the format's size, pass fsck.fat and hold those files.
-#   floppy_fit.sh DISKSPAN-PACK
+# (--images) have the format's size, pass fsck.fat, hold those files, and
+# restore identical files with diskspan-extract from the images alone.
+#   floppy_fit.sh DISKSPAN-PACK DISKSPAN-EXTRACT
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 pack=$1
+extract=$2
 work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-fit.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -45,6 +47,13 @@ for format in "${!geometry[@]}"; do
         mdir -i "$written" -b :: | grep -qx "::/$(basename "$f")" || fail "$written lacks $(basename "$f")"
       done
     done
-    echo "$set set, $format: $disks disk(s), each fits"
+    mkdir -p "$out/images" "$out/restored"
+    mv "$out"/DISK*.IMG "$out/images/"
+    "$extract" -q -d "$out/restored" "$out"/images/DISK*.IMG || fail "the $set set for $format does not restore from its images"
+    for f in "${files[@]}"; do
+      cmp -s "$f" "$out/restored/$(basename "$f")" || fail "$(basename "$f") differs after the $format images"
+    done
+    rm -rf "$out"
+    echo "$set set, $format: $disks disk(s), each fits, restored from the images"
   done
 done

@@ -1,50 +1,14 @@
 #include "DiskImages.h"
 
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 
-extern char** environ;
+#include "FloppyImage.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ToolRun {
-  int ExitCode = -1;
-  std::string Output;  // standard output and error together
-};
-
-// Runs a program found on PATH with exactly these arguments (no shell).
-ToolRun RunTool(const std::vector<std::string>& args) {
-  int pipeEnds[2];
-  if (::pipe(pipeEnds) != 0) throw PackError("cannot start " + args[0] + ": no pipe");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDERR_FILENO);
-  posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-  std::vector<char*> argv;
-  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  pid_t child = 0;
-  const int spawned = posix_spawnp(&child, args[0].c_str(), &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  ::close(pipeEnds[1]);
-  ToolRun run;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) run.Output.append(buffer, static_cast<std::size_t>(n));
-  ::close(pipeEnds[0]);
-  if (spawned != 0) throw PackError(args[0] + " not found: install mtools to write disk images");
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
 
 void Check(const ToolRun& run, const std::string& what) {
   if (run.ExitCode != 0) throw PackError(what + ": " + run.Output);
@@ -75,10 +39,15 @@ void MakeImage(const PackOptions& options, const fs::path& image, std::size_t di
   copy.push_back("::");
   Check(RunTool(copy), where + ": the files of disk " + std::to_string(disk) + " do not fit");
   for (const auto& f : files) {
-    const ToolRun back = RunTool({"mcopy", "-n", "-i", image.string(), "::" + f.filename().string(), "-"});
-    if (back.ExitCode != 0 || back.Output != ReadAll(f))
+    const auto back = ReadImageFile(image, f.filename().string());
+    if (std::string(back.begin(), back.end()) != ReadAll(f))
       throw PackError(where + ": " + f.filename().string() + " does not read back as written");
   }
+}
+
+void RemoveAll(const std::vector<fs::path>& paths) {
+  std::error_code ignored;
+  for (const auto& p : paths) fs::remove(p, ignored);
 }
 
 }  // namespace
@@ -115,9 +84,11 @@ void WriteDiskImages(const PackOptions& options, const std::vector<fs::path>& se
       fs::rename(made[disk - 1], image, error);
       if (error) throw PackError(image.string() + ": cannot write: " + error.message());
     }
+  } catch (const FloppyError& e) {
+    RemoveAll(made);
+    throw PackError(e.what());
   } catch (...) {
-    std::error_code ignored;
-    for (const auto& p : made) fs::remove(p, ignored);
+    RemoveAll(made);
     throw;
   }
 }

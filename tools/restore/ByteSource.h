@@ -5,8 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
+#include <memory>
 #include <vector>
 
+#include "FloppyImage.h"
 #include "VolumeFinder.h"
 
 class ByteSource {
@@ -22,9 +24,12 @@ class VolumeChain final : public ByteSource {
   std::size_t Read(std::uint8_t* out, std::size_t size) override;
 
  private:
+  bool OpenNext();
+
   std::vector<Volume> volumes_;
   std::size_t next_ = 0;
-  std::ifstream current_;
+  std::ifstream current_;                        // a volume file
+  std::unique_ptr<ImageFileReader> fromImage_;  // or one inside a disk image
 };
 
 class MemorySource final : public ByteSource {

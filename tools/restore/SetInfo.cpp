@@ -3,6 +3,8 @@
 #include <fstream>
 
 #include "ExtractError.h"
+#include "FloppyImage.h"
+#include "volumes/VolumeRules.h"
 
 std::optional<ConfigBlock> ParseConfigBlock(std::span<const std::uint8_t> file) {
   if (file.size() < ConfigTrailerSize) return std::nullopt;
@@ -50,5 +52,22 @@ SetInfo ReadSetInfo(const std::filesystem::path& stub) {
     throw ExtractError(stub.string() + ": too short to hold the configuration block it describes (" +
                        std::to_string(size) + " bytes)");
   SetInfo info{stub, stub.filename().string(), block->Trailer, block->Entries};
+  return info;
+}
+
+SetInfo ReadSetInfoFromImage(const std::filesystem::path& image) {
+  const std::vector<ImageFile> files = ListImage(image);
+  std::vector<std::string> installers;
+  for (const ImageFile& f : files)
+    if (f.Name.size() > 4 && SameFileName(f.Name.substr(f.Name.size() - 4), ".EXE")) installers.push_back(f.Name);
+  std::string chosen = installers.size() == 1 ? installers.front() : "";
+  for (const std::string& installer : installers)
+    for (const ImageFile& f : files)
+      if (SameFileName(f.Name, VolumeFileName(installer, 1).c_str())) chosen = installer;
+  if (chosen.empty())
+    throw ExtractError(image.string() + ": holds no installer (an .EXE with its volume 1 beside it)");
+  const auto bytes = ReadImageFile(image, chosen);
+  SetInfo info = SetInfoFromBytes(bytes, chosen);
+  info.StubPath = image.string() + ":" + chosen;
   return info;
 }

@@ -35,5 +35,9 @@ struct SetInfo {
 // file cannot be read or is too short for the block it describes.
 SetInfo ReadSetInfo(const std::filesystem::path& stub);
 
+// The installer inside a disk image: the .EXE whose volume 1 lies beside it,
+// else the only .EXE. Raises ExtractError when there is none.
+SetInfo ReadSetInfoFromImage(const std::filesystem::path& image);
+
 // The same from bytes in memory (the whole stub file).
 SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName);

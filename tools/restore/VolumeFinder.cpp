@@ -1,40 +1,49 @@
 #include "VolumeFinder.h"
 
 #include "ExtractError.h"
+#include "FloppyImage.h"
 #include "config/ConfigBlock.h"
 #include "volumes/VolumeRules.h"
 
 namespace fs = std::filesystem;
 
-VolumeFinder::VolumeFinder(fs::path stubDir, std::vector<fs::path> extraDirs) {
-  dirs_.push_back(stubDir.empty() ? fs::path(".") : std::move(stubDir));
-  for (auto& d : extraDirs) dirs_.push_back(std::move(d));
+std::string Volume::Shown() const {
+  return Image.empty() ? Path.string() : Image.string() + ":" + Path.string();
 }
 
-const std::vector<fs::path>& VolumeFinder::Listing(const fs::path& dir) {
-  auto [it, inserted] = listings_.try_emplace(dir);
-  if (inserted) {
-    std::error_code error;
-    for (fs::directory_iterator entry(dir, error), end; !error && entry != end; entry.increment(error))
-      if (entry->is_regular_file(error)) it->second.push_back(entry->path());
+VolumeFinder::VolumeFinder(std::vector<fs::path> places) {
+  for (auto& p : places) places_.push_back(p.empty() ? fs::path(".") : std::move(p));
+}
+
+// Every file a place holds, with its size.
+const std::vector<Volume>& VolumeFinder::Listing(const fs::path& place) {
+  auto [it, inserted] = listings_.try_emplace(place);
+  if (!inserted) return it->second;
+  if (IsDiskImage(place)) {
+    for (const ImageFile& f : ListImage(place)) it->second.push_back({f.Name, f.Size, place});
+    return it->second;
   }
+  std::error_code error;
+  for (fs::directory_iterator entry(place, error), end; !error && entry != end; entry.increment(error))
+    if (entry->is_regular_file(error))
+      it->second.push_back({entry->path(), static_cast<std::int64_t>(entry->file_size(error)), {}});
   return it->second;
 }
 
-std::optional<fs::path> VolumeFinder::Find(const std::string& volumeName) {
-  for (const auto& dir : dirs_) {
-    std::error_code error;
-    const fs::path exact = dir / volumeName;
-    if (fs::is_regular_file(exact, error)) return exact;
-    for (const auto& candidate : Listing(dir))
-      if (SameFileName(candidate.filename().string(), volumeName)) return candidate;
+std::optional<Volume> VolumeFinder::Find(const std::string& volumeName) {
+  for (const auto& place : places_) {
+    const auto& files = Listing(place);
+    for (const auto& f : files)  // the exact name first
+      if (f.Path.filename().string() == volumeName) return f;
+    for (const auto& f : files)
+      if (SameFileName(f.Path.filename().string(), volumeName)) return f;
   }
   return std::nullopt;
 }
 
 std::string VolumeFinder::WhereLooked(const std::string& volumeName) const {
   std::string text = volumeName + " was looked for in ";
-  for (std::size_t i = 0; i < dirs_.size(); ++i) text += (i ? ", " : "") + dirs_[i].string();
+  for (std::size_t i = 0; i < places_.size(); ++i) text += (i ? ", " : "") + places_[i].string();
   return text;
 }
 
@@ -42,12 +51,9 @@ std::vector<Volume> FindVolumes(VolumeFinder& finder, const std::string& stubNam
   std::vector<Volume> volumes;
   for (int disk = 1; disk <= volumeCount; ++disk) {
     const std::string name = VolumeFileName(stubName, disk).c_str();
-    const auto path = finder.Find(name);
-    if (!path) throw ExtractError("volume " + std::to_string(disk) + " is missing: " + finder.WhereLooked(name));
-    std::error_code error;
-    const auto size = fs::file_size(*path, error);
-    if (error) throw ExtractError(path->string() + ": " + error.message());
-    volumes.push_back({*path, static_cast<std::int64_t>(size)});
+    const auto volume = finder.Find(name);
+    if (!volume) throw ExtractError("volume " + std::to_string(disk) + " is missing: " + finder.WhereLooked(name));
+    volumes.push_back(*volume);
   }
   return volumes;
 }

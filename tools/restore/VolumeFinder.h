@@ -1,6 +1,6 @@
-// Finding a set's volumes: beside the stub, or in the directories the user
-// names (one per mounted disk image). Names match without regard to case,
-// since copies from FAT disks often change it.
+// Finding a set's volumes: beside the stub, or in the directories and disk
+// images the user names. Names match without regard to case, since copies
+// from FAT disks often change it.
 #pragma once
 
 #include <cstdint>
@@ -10,25 +10,32 @@
 #include <string>
 #include <vector>
 
+// A volume: a file, or a file inside a disk image (Image set, Path then
+// the name inside it).
+struct Volume {
+  std::filesystem::path Path;
+  std::int64_t Size = 0;
+  std::filesystem::path Image;
+
+  // "/media/SETUP.02" or "DISK02.IMG:SETUP.02", for messages.
+  std::string Shown() const;
+};
+
 class VolumeFinder {
  public:
-  VolumeFinder(std::filesystem::path stubDir, std::vector<std::filesystem::path> extraDirs);
+  // Places are directories or disk images (IsDiskImage), looked in in order.
+  explicit VolumeFinder(std::vector<std::filesystem::path> places);
 
-  // The volume's file, or nothing when no directory holds it.
-  std::optional<std::filesystem::path> Find(const std::string& volumeName);
+  // The volume, or nothing when no place holds it.
+  std::optional<Volume> Find(const std::string& volumeName);
   // "SETUP.02 was looked for in /a, /b"
   std::string WhereLooked(const std::string& volumeName) const;
 
  private:
-  const std::vector<std::filesystem::path>& Listing(const std::filesystem::path& dir);
+  const std::vector<Volume>& Listing(const std::filesystem::path& place);
 
-  std::vector<std::filesystem::path> dirs_;
-  std::map<std::filesystem::path, std::vector<std::filesystem::path>> listings_;
-};
-
-struct Volume {
-  std::filesystem::path Path;
-  std::int64_t Size = 0;
+  std::vector<std::filesystem::path> places_;
+  std::map<std::filesystem::path, std::vector<Volume>> listings_;
 };
 
 // All volumes of a set named after `stubName`, in disk order; raises

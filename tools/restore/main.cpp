@@ -8,6 +8,7 @@
 
 #include "ByteSource.h"
 #include "ExtractError.h"
+#include "FloppyImage.h"
 #include "Extraction.h"
 #include "Listing.h"
 #include "OutputDirectory.h"
@@ -22,7 +23,7 @@ namespace fs = std::filesystem;
 enum ExitCode { Success = 0, Damaged = 1, Usage = 2 };
 
 struct Request {
-  fs::path Stub;
+  std::vector<fs::path> Inputs;  // the stub, or disk images; more places for volumes
   fs::path OutputDir = ".";
   std::vector<fs::path> VolumeDirs;
   bool List = false;
@@ -35,18 +36,24 @@ struct Request {
 };
 
 const char* const Footer =
-    "Volumes are looked for beside STUB, then in each --volumes directory, by the\n"
-    "set's own naming (SETUP.01, SETUP.02 ... SETUP.010 ...), ignoring case.\n"
+    "Volumes are looked for beside the stub (or in its disk image), then in each\n"
+    "further name and --volumes directory or image, by the set's own naming\n"
+    "(SETUP.01, SETUP.02 ... SETUP.010 ...), ignoring case. Disk images are read\n"
+    "with mtools.\n"
     "Files are restored with their stored dates, read as local time. A name that is\n"
     "not a plain file name is refused; an existing file is kept unless --overwrite.\n\n"
     "Exit codes: 0 success, 1 a damaged or incomplete set or a refused file, 2 usage.\n\n"
     "Examples:\n"
     "  diskspan-extract -l /media/disk1/SETUP.EXE\n"
     "  diskspan-extract -t --volumes /media/disk2 --volumes /media/disk3 /media/disk1/SETUP.EXE\n"
-    "  diskspan-extract -d restored /media/disk1/SETUP.EXE\n";
+    "  diskspan-extract -d restored /media/disk1/SETUP.EXE\n"
+    "  diskspan-extract -t DISK01.IMG DISK02.IMG DISK03.IMG\n";
 
 void AddOptions(CLI::App& app, Request& r) {
-  app.add_option("STUB", r.Stub, "The set's SETUP.EXE (the stub with its configuration block)")->required();
+  app.add_option("SET", r.Inputs,
+                 "The set's SETUP.EXE (the stub with its configuration block), or its disk images "
+                 "(DISK01.IMG ...); further names are places to look for volumes")
+      ->required();
   auto* list = app.add_flag("-l,--list", r.List, "List the set's settings and files");
   app.add_flag("--json", r.Json, "With --list: print one JSON document")->needs(list);
   auto* test = app.add_flag("-t,--test", r.Test, "Reassemble and decode without writing anything");
@@ -54,7 +61,8 @@ void AddOptions(CLI::App& app, Request& r) {
   list->excludes(test)->excludes(extract);
   test->excludes(extract);
   app.add_option("-d,--output-dir", r.OutputDir, "Directory to restore into")->capture_default_str();
-  app.add_option("--volumes", r.VolumeDirs, "Another directory holding volumes (repeatable)")->allow_extra_args(false);
+  app.add_option("--volumes", r.VolumeDirs, "Another directory or disk image holding volumes (repeatable)")
+      ->allow_extra_args(false);
   app.add_flag("--overwrite", r.Overwrite, "Replace files that already exist");
   app.add_flag("--progress", r.Progress, "Show a progress bar on the terminal");
   app.add_flag("-q,--quiet", r.Quiet, "Print only errors");
@@ -75,12 +83,17 @@ int Finish(const SetReport& report, const Request& r, const char* success) {
 }
 
 int Run(const Request& r) {
-  const SetInfo set = ReadSetInfo(r.Stub);
+  const fs::path& first = r.Inputs.front();
+  const bool fromImage = IsDiskImage(first);
+  const SetInfo set = fromImage ? ReadSetInfoFromImage(first) : ReadSetInfo(first);
   if (r.List) {
     std::cout << (r.Json ? ListingJson(set) : ListingText(set));
     return Success;
   }
-  VolumeFinder finder(r.Stub.parent_path(), r.VolumeDirs);
+  std::vector<fs::path> places = {fromImage ? first : first.parent_path()};
+  places.insert(places.end(), r.Inputs.begin() + 1, r.Inputs.end());
+  places.insert(places.end(), r.VolumeDirs.begin(), r.VolumeDirs.end());
+  VolumeFinder finder(places);
   const std::vector<Volume> volumes = FindVolumes(finder, set.StubName, set.VolumeCount());
   VolumeChain stream(volumes);
   ProgressBar bar(r.Progress && !r.Quiet && ::isatty(STDERR_FILENO));
@@ -116,6 +129,9 @@ int main(int argc, char** argv) {
   try {
     return Run(request);
   } catch (const ExtractError& e) {
+    std::cerr << "diskspan-extract: " << e.what() << "\n";
+    return Damaged;
+  } catch (const FloppyError& e) {
     std::cerr << "diskspan-extract: " << e.what() << "\n";
     return Damaged;
   }
