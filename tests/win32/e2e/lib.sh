@@ -17,8 +17,9 @@ STUB_EXIT=""
 IMMUTABLE=()
 MOUNTED=()
 release_scenario() {
-  if [ ${#IMMUTABLE[@]} -gt 0 ]; then chattr -i "${IMMUTABLE[@]}" 2>/dev/null; fi
-  if [ ${#MOUNTED[@]} -gt 0 ]; then umount "${MOUNTED[@]}" 2>/dev/null; fi
+  # Some may be gone already (a disk taken out of drive A:).
+  if [ ${#IMMUTABLE[@]} -gt 0 ]; then chattr -i "${IMMUTABLE[@]}" 2>/dev/null || true; fi
+  if [ ${#MOUNTED[@]} -gt 0 ]; then umount "${MOUNTED[@]}" 2>/dev/null || true; fi
   rm -rf "$E2E_DIR"
 }
 trap release_scenario EXIT

@@ -321,5 +321,51 @@ disk_full() {
   expect_no_temporaries "$small"
 }
 
+# Takes the disk out of drive A: and puts disk N of the set's images in,
+# write-protected as distribution disks were.  insert_disk IMAGES A-DIR N
+insert_disk() {
+  local disk
+  if compgen -G "$2/*" >/dev/null; then
+    chattr -i "$2"/* 2>/dev/null || true
+    rm -f "$2"/*
+  fi
+  mcopy -m -n -i "$(printf '%s/DISK%02d.IMG' "$1" "$3")" '::*' "$2/" || fail "cannot insert disk $3"
+  for disk in "$2"/*; do
+    chmod a-w "$disk"
+    chattr +i "$disk" || fail "cannot write-protect $disk"
+    IMMUTABLE+=("$disk")
+  done
+}
+
+# The install as a user did it: SETUP.EXE started from the floppy drive A:,
+# each further disk put in when asked for, once the wrong one first.
+floppy_drive() {
+  local a="$E2E_DIR/drive-a" images="$E2E_DIR/images" dest
+  dest=$(c_path 'E2E\FLOPPY')
+  rm -rf "$dest"
+  add_random DATA.BIN 300000
+  pack_set "$images" --title Setup --default-dir 'C:\E2E\FLOPPY' --volume-size 160K --images
+  [ -e "$images/DISK03.IMG" ] && [ ! -e "$images/DISK04.IMG" ] || fail "the set has not three disks"
+  mkdir -p "$a"
+  map_drive a "$a"
+  "$WINE" reg add 'HKLM\Software\Wine\Drives' /v a: /d floppy /f >/dev/null 2>&1
+  insert_disk "$images" "$a" 1
+  start_stub 'A:\SETUP.EXE'
+  drive "${DIALOG[@]}" enter gone see Setup
+  insert_disk "$images" "$a" 3
+  drive box Setup ok box "" ok see Setup
+  insert_disk "$images" "$a" 2
+  drive box Setup ok see Setup
+  insert_disk "$images" "$a" 3
+  drive box Setup ok box Setup ok
+  finish_stub
+  expect_line 'seen "Setup" text "Please Insert Disk number 2"'
+  expect_line 'box "" text "This is not the appropriate disk.\nPlease insert the correct disk and Press Enter" answer ok'
+  expect_line 'seen "Setup" text "Please Insert Disk number 3"'
+  expect_line "box \"Setup\" $INSTALLED\\nC:\\E2E\\FLOPPY\" answer ok"
+  expect_exit_zero
+  expect_installed "$dest"
+}
+
 "$1"
 echo "PASS: $1"
