@@ -1,6 +1,7 @@
 #include "AnsiText.h"
 
 #include <cstdint>
+#include <cstdio>
 
 namespace {
 
@@ -33,4 +34,28 @@ std::string AnsiToUtf8(std::string_view ansi) {
     AppendUtf8(out, b >= 0x80 && b < 0xA0 ? HighControls[b - 0x80] : static_cast<char16_t>(b));
   }
   return out;
+}
+
+std::string ShownText(std::string_view ansi) {
+  std::string out;
+  for (char ch : ansi) {
+    const auto b = static_cast<std::uint8_t>(ch);
+    const char16_t c = b >= 0x80 && b < 0xA0 ? HighControls[b - 0x80] : static_cast<char16_t>(b);
+    if (c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", b);
+      out += escaped;
+    } else {
+      AppendUtf8(out, c);
+    }
+  }
+  return out;
+}
+
+bool HasUnassignedByte(std::string_view ansi) {
+  for (char ch : ansi) {
+    const auto b = static_cast<std::uint8_t>(ch);
+    if (b >= 0x80 && b < 0xA0 && HighControls[b - 0x80] == b) return true;
+  }
+  return false;
 }

@@ -23,6 +23,7 @@ std::vector<bool> AcceptableEntries(const SetInfo& set, std::vector<std::string>
 std::vector<std::string> FatalProblems(const SetInfo& set, const std::vector<std::int64_t>& volumeSizes) {
   std::vector<std::string> problems;
   if (auto p = ImpossibleSizes(set.Trailer)) problems.push_back(set.StubName + ": " + *p);
+  else if (auto c = ClaimedSizeProblem(set.Entries, set.Trailer.UnpackedSize)) problems.push_back(set.StubName + ": " + *c);
   else if (auto v = VolumeSizeProblem(set.Trailer, volumeSizes)) problems.push_back(*v);
   return problems;
 }

@@ -22,17 +22,17 @@ std::string ListingText(const SetInfo& set) {
   const ConfigTrailer& t = set.Trailer;
   const std::string launch = set.LaunchName();
   std::ostringstream out;
-  out << "Title:             " << AnsiToUtf8(t.Title) << "\n"
-      << "Default directory: " << AnsiToUtf8(t.DefaultDestDir) << "\n"
+  out << "Title:             " << ShownText(t.Title) << "\n"
+      << "Default directory: " << ShownText(t.DefaultDestDir) << "\n"
       << "Volumes:           " << set.VolumeCount() << " (" << VolumeFileName(set.StubName, 1).c_str() << " to "
       << VolumeFileName(set.StubName, set.VolumeCount()).c_str() << "), " << t.SplitSize << " bytes\n"
       << "Decoded size:      " << t.UnpackedSize << " bytes\n"
-      << "Starts after:      " << (launch.empty() ? "(nothing)" : AnsiToUtf8(launch)) << "\n\n"
+      << "Starts after:      " << (launch.empty() ? "(nothing)" : ShownText(launch)) << "\n\n"
       << std::setw(12) << "Size" << "  " << std::left << std::setw(19) << "Date" << std::right << "  Name\n";
   std::int64_t total = 0;
   for (const FileEntry& e : set.Entries) {
     out << std::setw(12) << e.Size << "  " << FormatDosDate(static_cast<std::uint32_t>(e.Date)) << "  "
-        << AnsiToUtf8(e.Name) << "\n";
+        << ShownText(e.Name) << "\n";
     total += e.Size;
   }
   out << std::setw(12) << total << "  " << set.Entries.size() << (set.Entries.size() == 1 ? " file\n" : " files\n");
@@ -44,7 +44,7 @@ std::string ListingJson(const SetInfo& set) {
   nlohmann::ordered_json files = nlohmann::ordered_json::array();
   std::int64_t total = 0;
   for (const FileEntry& e : set.Entries) {
-    files.push_back({{"name", AnsiToUtf8(e.Name)},
+    files.push_back({{"name", ShownText(e.Name)},
                      {"size", e.Size},
                      {"offset", e.Offset},
                      {"date", FormatDosDate(static_cast<std::uint32_t>(e.Date))}});
@@ -52,13 +52,13 @@ std::string ListingJson(const SetInfo& set) {
   }
   const std::string launch = set.LaunchName();
   const nlohmann::ordered_json doc = {
-      {"title", AnsiToUtf8(t.Title)},
-      {"font", AnsiToUtf8(t.TitleFont)},
-      {"defaultDirectory", AnsiToUtf8(t.DefaultDestDir)},
+      {"title", ShownText(t.Title)},
+      {"font", ShownText(t.TitleFont)},
+      {"defaultDirectory", ShownText(t.DefaultDestDir)},
       {"volumeCount", set.VolumeCount()},
       {"codedSize", t.SplitSize},
       {"decodedSize", t.UnpackedSize},
-      {"launch", launch.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(AnsiToUtf8(launch))},
+      {"launch", launch.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(ShownText(launch))},
       {"files", files},
       {"totalSize", total},
   };

@@ -70,7 +70,7 @@ void OutputDirectory::End(std::size_t index, const FileEntry& entry) {
   OpenFile file = open_.at(index);
   open_.erase(index);
   const fs::path target = PathFor(entry);
-  const std::string shown = AnsiToUtf8(entry.Name);
+  const std::string shown = ShownText(entry.Name);
   const std::int64_t seconds = LocalTimeOfDosDate(static_cast<std::uint32_t>(entry.Date));
   const timespec times[2] = {{static_cast<time_t>(seconds), 0}, {static_cast<time_t>(seconds), 0}};
   const bool closed = ::futimens(file.Descriptor, times) == 0 && ::close(file.Descriptor) == 0;

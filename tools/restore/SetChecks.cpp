@@ -25,9 +25,18 @@ std::optional<std::string> VolumeSizeProblem(const ConfigTrailer& t, const std::
          std::to_string(t.SplitSize) + (total < t.SplitSize ? " (a volume is truncated)" : "");
 }
 
+std::optional<std::string> ClaimedSizeProblem(const std::vector<FileEntry>& entries,
+                                              std::int32_t unpackedSize) {
+  std::int64_t claimed = 0;
+  for (const FileEntry& e : entries) claimed += e.Size > 0 ? e.Size : 0;
+  if (claimed <= unpackedSize) return std::nullopt;
+  return "the entries claim " + std::to_string(claimed) + " bytes in all, more than the " +
+         std::to_string(unpackedSize) + " bytes the stream decodes to (a set never repeats bytes)";
+}
+
 std::optional<std::string> EntryProblem(const FileEntry& e, std::int32_t unpackedSize) {
-  const std::string name = "'" + AnsiToUtf8(e.Name) + "'";
-  if (!IsPlainFileName(e.Name)) return name + " is not a plain file name; refused";
+  const std::string name = "'" + ShownText(e.Name) + "'";
+  if (!IsPlainFileName(e.Name) || HasUnassignedByte(e.Name)) return name + " is not a plain file name; refused";
   if (e.Offset < 0 || e.Size < 0 ||
       static_cast<std::int64_t>(e.Offset) + e.Size > static_cast<std::int64_t>(unpackedSize))
     return name + " lies outside the decoded stream (offset " + std::to_string(e.Offset) + ", size " +

@@ -15,6 +15,12 @@ std::optional<std::string> ImpossibleSizes(const ConfigTrailer& trailer);
 std::optional<std::string> VolumeSizeProblem(const ConfigTrailer& trailer,
                                              const std::vector<std::int64_t>& volumeSizes);
 
+// Entries that together claim more bytes than the stream decodes to: a
+// packer never repeats bytes, a decompression bomb does.
+std::optional<std::string> ClaimedSizeProblem(const std::vector<FileEntry>& entries,
+                                              std::int32_t unpackedSize);
+
 // Why an entry must not be written, or nothing: a name that is not a plain
-// file name, or a range outside the decoded stream.
+// file name or holds a byte code page 1252 does not assign, or a range
+// outside the decoded stream.
 std::optional<std::string> EntryProblem(const FileEntry& entry, std::int32_t unpackedSize);

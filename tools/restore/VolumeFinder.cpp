@@ -32,11 +32,15 @@ const std::vector<Volume>& VolumeFinder::Listing(const fs::path& place) {
 
 std::optional<Volume> VolumeFinder::Find(const std::string& volumeName) {
   for (const auto& place : places_) {
-    const auto& files = Listing(place);
-    for (const auto& f : files)  // the exact name first
-      if (f.Path.filename().string() == volumeName) return f;
-    for (const auto& f : files)
-      if (SameFileName(f.Path.filename().string(), volumeName)) return f;
+    std::vector<Volume> matches;
+    for (const auto& f : Listing(place))
+      if (SameFileName(f.Path.filename().string(), volumeName)) matches.push_back(f);
+    // Two names that differ only in case: which one is the disk's own
+    // cannot be told, so neither is taken.
+    if (matches.size() > 1)
+      throw ExtractError(volumeName + ": " + matches[0].Shown() + " and " + matches[1].Shown() +
+                         " differ only in case; keep the one that belongs to the set");
+    if (!matches.empty()) return matches.front();
   }
   return std::nullopt;
 }

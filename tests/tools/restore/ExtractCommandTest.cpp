@@ -110,8 +110,9 @@ TEST_F(ExtractCommand, FindsVolumesInOtherDirectoriesAndInAnyCase) {
 
 TEST_F(ExtractCommand, HostileNamesAreRefusedAndNothingLeavesTheOutputDirectory) {
   RawSet set;
-  set.Decoded = MixedBytes(400, 7);
-  const char* hostile[] = {"../ESCAPE.TXT", "..", "/tmp/ABSOLUTE.TXT", "SUB\\DIR.TXT", "C:EVIL.TXT", "BELL\a.TXT", ""};
+  set.Decoded = MixedBytes(450, 7);
+  const char* hostile[] = {"../ESCAPE.TXT", "..", "/tmp/ABSOLUTE.TXT", "SUB\\DIR.TXT", "C:EVIL.TXT", "BELL\a.TXT", "",
+                           "HOLE\x81.TXT"};
   std::int32_t at = 0;
   for (const char* name : hostile) set.Entries.push_back({name, 0, at, 50}), at += 50;
   set.Entries.push_back({"GOOD.TXT", 0, at, 50});
@@ -123,11 +124,44 @@ TEST_F(ExtractCommand, HostileNamesAreRefusedAndNothingLeavesTheOutputDirectory)
   EXPECT_NE(r.Output.find("'../ESCAPE.TXT' is not a plain file name; refused"), std::string::npos) << r.Output;
   EXPECT_NE(r.Output.find("'/tmp/ABSOLUTE.TXT' is not a plain file name"), std::string::npos);
   EXPECT_NE(r.Output.find("'' is not a plain file name"), std::string::npos);
+  EXPECT_NE(r.Output.find("'BELL\\x07.TXT' is not a plain file name"), std::string::npos);
+  EXPECT_NE(r.Output.find("'HOLE\\x81.TXT' is not a plain file name"), std::string::npos);
   EXPECT_EQ(Slurp(dir / "out" / "inner" / "GOOD.TXT"), Bytes(set.Decoded.begin() + at, set.Decoded.begin() + at + 50));
   EXPECT_FALSE(fs::exists("/tmp/ABSOLUTE.TXT"));
   // Only the set's own files and the one good file exist below the test directory.
   std::vector<std::string> expected = {"out/inner/GOOD.TXT", "set/SETUP.01", "set/SETUP.EXE"};
   EXPECT_EQ(dir.Files(), expected);
+}
+
+TEST_F(ExtractCommand, BombsEscapesAndCaseTwinVolumesAreRefused) {
+  // Three entries over the same 1000 decoded bytes: a bomb, refused whole.
+  RawSet bomb;
+  bomb.Decoded = MixedBytes(1000, 3);
+  for (int i = 0; i < 3; ++i) bomb.Entries.push_back({std::string_view("COPY" + std::to_string(i)), 0, 0, 1000});
+  bomb.WriteTo(dir / "bomb");
+  RunResult r = ExtractTo((dir / "bomb" / "SETUP.EXE").string());
+  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_NE(r.Output.find("the entries claim 3000 bytes in all, more than the 1000"), std::string::npos) << r.Output;
+  EXPECT_FALSE(fs::exists(dir / "out" / "COPY0"));
+
+  // Texts from a set never reach the terminal as control sequences.
+  RawSet escapes;
+  escapes.Decoded = MixedBytes(10, 4);
+  escapes.Trailer.Title = "\x1b[31mRED\x81";  // 0x81 is a C1 control in code page 1252
+  escapes.Entries.push_back({"A.TXT", 0, 0, 10});
+  escapes.WriteTo(dir / "escapes");
+  r = RunCommand(Extract + " -l " + (dir / "escapes" / "SETUP.EXE").string());
+  EXPECT_NE(r.Output.find("Title:             \\x1B[31mRED\\x81"), std::string::npos) << r.Output;
+  EXPECT_EQ(r.Output.find('\x1b'), std::string::npos);
+
+  // Two volumes whose names differ only in case: neither is taken.
+  PackSet({{"DATA.BIN", RandomBytes(50000, 5)}}, "20000");
+  fs::rename(dir / "set" / "SETUP.02", dir / "set" / "Setup.02");
+  fs::copy_file(dir / "set" / "Setup.02", dir / "set" / "setup.02");
+  r = ExtractTo((dir / "set" / "SETUP.EXE").string());
+  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_NE(r.Output.find("differ only in case"), std::string::npos) << r.Output;
+  EXPECT_FALSE(fs::exists(dir / "out" / "DATA.BIN"));
 }
 
 TEST_F(ExtractCommand, ExistingFilesAreKeptUnlessOverwriteIsGiven) {
