@@ -3,10 +3,19 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "SetInfo.h"
+
+// Why the bytes at the end of a file cannot be a configuration block, or
+// nothing: a string longer than its field, a date no DOS clock shows, sizes
+// no set can hold, a file to start beyond the table, an entry outside the
+// stream. `block` holds at least the trailer and the table, as they end the file.
+std::optional<std::string> ImplausibleBlock(std::span<const std::uint8_t> block,
+                                            const ConfigTrailer& trailer,
+                                            const std::vector<FileEntry>& entries);
 
 // Sizes the block claims that no set can hold; nothing when they are sound.
 std::optional<std::string> ImpossibleSizes(const ConfigTrailer& trailer);

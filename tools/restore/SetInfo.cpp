@@ -4,6 +4,7 @@
 
 #include "ExtractError.h"
 #include "FloppyImage.h"
+#include "SetChecks.h"
 #include "volumes/VolumeRules.h"
 
 std::optional<ConfigBlock> ParseConfigBlock(std::span<const std::uint8_t> file) {
@@ -26,11 +27,22 @@ std::string SetInfo::LaunchName() const {
   return Entries[static_cast<std::size_t>(index - 1)].Name.c_str();
 }
 
+namespace {
+
+// Nothing of a file is shown or used unless its end reads as a block.
+void CheckPlausible(std::span<const std::uint8_t> bytes, const ConfigBlock& block, const std::string& name) {
+  if (auto problem = ImplausibleBlock(bytes, block.Trailer, block.Entries))
+    throw ExtractError(name + " is not a disk set installer (no configuration block at its end): " + *problem);
+}
+
+}  // namespace
+
 SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName) {
   const auto block = ParseConfigBlock(stubFile);
   if (!block)
     throw ExtractError(stubName + ": too short to hold a configuration block (" +
                        std::to_string(stubFile.size()) + " bytes)");
+  CheckPlausible(stubFile, *block, stubName);
   return {stubName, stubName, block->Trailer, block->Entries};
 }
 
@@ -51,6 +63,7 @@ SetInfo ReadSetInfo(const std::filesystem::path& stub) {
   if (!block)
     throw ExtractError(stub.string() + ": too short to hold the configuration block it describes (" +
                        std::to_string(size) + " bytes)");
+  CheckPlausible(bytes, *block, stub.string());
   SetInfo info{stub, stub.filename().string(), block->Trailer, block->Entries};
   return info;
 }

@@ -218,16 +218,24 @@ TEST_F(ExtractCommand, DamagedSetsGiveAClearErrorAndNoPartialFile) {
   shortStream.WriteTo(dir / "set");
   expectNothingWritten(ExtractTo(stub), "the coded stream ends before the decoded size is reached");
 
-  // Entries outside the stream are refused by name.
+  // A block whose entries lie outside its stream is no block: nothing is
+  // shown or written, and the message names the entry.
   fs::remove_all(dir / "set");
   RawSet outside = good;
   outside.Entries = {{"PAST.BIN", 0, 89000, 2000}, {"NEG.BIN", 0, -1, 10}};
   outside.WriteTo(dir / "set");
   const RunResult r = ExtractTo(stub);
   EXPECT_EQ(r.ExitCode, 1);
-  EXPECT_NE(r.Output.find("'PAST.BIN' lies outside the decoded stream"), std::string::npos) << r.Output;
-  EXPECT_NE(r.Output.find("'NEG.BIN' lies outside"), std::string::npos) << r.Output;
-  EXPECT_TRUE(fs::is_empty(dir / "out"));
+  EXPECT_NE(r.Output.find("SETUP.EXE is not a disk set installer (no configuration block at its end): "
+                          "entry 1 ('PAST.BIN') lies outside the decoded stream"),
+            std::string::npos) << r.Output;
+  EXPECT_TRUE(!fs::exists(dir / "out") || fs::is_empty(dir / "out"));
+  // Nor is a file that only ends in bytes: a volume, or any program.
+  for (const std::string& other : {(dir / "set" / "SETUP.01").string(), std::string("/bin/ls")}) {
+    const RunResult listed = RunCommand(Extract + " -l " + other);
+    EXPECT_EQ(listed.ExitCode, 1) << other;
+    EXPECT_NE(listed.Output.find(other + " is not a disk set installer"), std::string::npos) << listed.Output;
+  }
 }
 
 TEST_F(ExtractCommand, RandomTrailersNeverCrashAndNeverWrite) {
