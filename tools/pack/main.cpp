@@ -132,6 +132,9 @@ int main(int argc, char** argv) {
     const DiskSet set = MakeDiskSet(options, stub, files);
     if (options.Images) CheckDiskImagesAbsent(options, set.VolumeLengths.size());
     WriteDiskSet(options, set);
+    if (options.Force)
+      for (const auto& stale : RemoveStaleVolumes(options, set.VolumeLengths.size()))
+        std::printf("removed %s, left from an earlier set\n", stale.string().c_str());
     if (options.Images) WriteDiskImages(options, DiskSetPaths(options, set.VolumeLengths.size()));
     Report(options, set);
     return 0;

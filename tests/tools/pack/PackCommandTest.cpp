@@ -167,11 +167,22 @@ TEST_F(PackCommand, ExistingOutputIsKeptUnlessForced) {
   EXPECT_EQ(Slurp(dir_ / "out" / "SETUP.01"), Bytes(7, 'x'));
   EXPECT_FALSE(fs::exists(dir_ / "out" / "SETUP.EXE"));
 
+  // An earlier, larger set's extra volumes go with --force, and are named.
+  Spill(dir_ / "out" / "SETUP.02", Bytes(5, 'y'));
+  Spill(dir_ / "out" / "SETUP.023", Bytes(5, 'z'));
+  // A link planted where a temporary could be is never written through.
+  fs::create_symlink(dir_ / "victim", dir_ / "out" / ".SETUP.01.partial");
   r = Pack("--force " + p.string());
   EXPECT_EQ(r.ExitCode, 0) << r.Output;
   EXPECT_NE(Slurp(dir_ / "out" / "SETUP.01"), Bytes(7, 'x'));
+  EXPECT_FALSE(fs::exists(dir_ / "out" / "SETUP.02"));
+  EXPECT_FALSE(fs::exists(dir_ / "out" / "SETUP.023"));
+  EXPECT_NE(r.Output.find("removed " + (dir_ / "out" / "SETUP.023").string() + ", left from an earlier set"),
+            std::string::npos) << r.Output;
+  EXPECT_FALSE(fs::exists(dir_ / "victim"));
+  fs::remove(dir_ / "out" / ".SETUP.01.partial");
   for (const auto& entry : fs::directory_iterator(dir_ / "out"))
-    EXPECT_EQ(entry.path().filename().string().find(".partial"), std::string::npos);
+    EXPECT_EQ(entry.path().filename().string().find(".partial"), std::string::npos) << entry.path();
 }
 
 TEST_F(PackCommand, UsageErrorsExitWithTwoAndHelpHasAnExample) {
