@@ -11,7 +11,7 @@ const char* const EndedEarly = "the coded stream ends before the decoded size is
 std::vector<bool> AcceptableEntries(const SetInfo& set, std::vector<std::string>& problems) {
   std::vector<bool> wanted;
   for (const FileEntry& e : set.Entries) {
-    const auto problem = EntryProblem(e, set.Trailer.UnpackedSize);
+    const auto problem = EntryProblem(e);
     if (problem) problems.push_back(*problem);
     wanted.push_back(!problem);
   }
@@ -22,8 +22,8 @@ std::vector<bool> AcceptableEntries(const SetInfo& set, std::vector<std::string>
 
 std::vector<std::string> FatalProblems(const SetInfo& set, const std::vector<std::int64_t>& volumeSizes) {
   std::vector<std::string> problems;
-  if (auto p = ImpossibleSizes(set.Trailer)) problems.push_back(set.StubName + ": " + *p);
-  else if (auto c = ClaimedSizeProblem(set.Entries, set.Trailer.UnpackedSize)) problems.push_back(set.StubName + ": " + *c);
+  // The block itself was checked when it was read (ImplausibleBlock).
+  if (auto c = ClaimedSizeProblem(set.Entries, set.Trailer.UnpackedSize)) problems.push_back(set.StubName + ": " + *c);
   else if (auto v = VolumeSizeProblem(set.Trailer, volumeSizes)) problems.push_back(*v);
   return problems;
 }

@@ -81,12 +81,8 @@ std::optional<std::string> ClaimedSizeProblem(const std::vector<FileEntry>& entr
          std::to_string(unpackedSize) + " bytes the stream decodes to (a set never repeats bytes)";
 }
 
-std::optional<std::string> EntryProblem(const FileEntry& e, std::int32_t unpackedSize) {
+std::optional<std::string> EntryProblem(const FileEntry& e) {
   const std::string name = "'" + ShownText(e.Name) + "'";
   if (!IsPlainFileName(e.Name) || HasUnassignedByte(e.Name)) return name + " is not a plain file name; refused";
-  if (e.Offset < 0 || e.Size < 0 ||
-      static_cast<std::int64_t>(e.Offset) + e.Size > static_cast<std::int64_t>(unpackedSize))
-    return name + " lies outside the decoded stream (offset " + std::to_string(e.Offset) + ", size " +
-           std::to_string(e.Size) + ", stream " + std::to_string(unpackedSize) + " bytes)";
   return std::nullopt;
 }

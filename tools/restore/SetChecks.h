@@ -30,6 +30,6 @@ std::optional<std::string> ClaimedSizeProblem(const std::vector<FileEntry>& entr
                                               std::int32_t unpackedSize);
 
 // Why an entry must not be written, or nothing: a name that is not a plain
-// file name or holds a byte code page 1252 does not assign, or a range
-// outside the decoded stream.
-std::optional<std::string> EntryProblem(const FileEntry& entry, std::int32_t unpackedSize);
+// file name or holds a byte code page 1252 does not assign. (Its range was
+// checked with the block.)
+std::optional<std::string> EntryProblem(const FileEntry& entry);
