@@ -2,7 +2,8 @@
 // tree as the decoder, symbol for symbol, and parses the input with the
 // longest match over the whole 4096-byte ring (hash chains, exhaustive),
 // optionally one step lazy. It starts from the decoder's ring state: the
-// 4036 bytes before the first output byte read as spaces.
+// 4036 bytes before the first output byte read as spaces. Encode codes a
+// whole input in memory; StreamEncoder (the same parser) codes a stream.
 #pragma once
 
 #include <cstdint>

@@ -10,6 +10,12 @@ MatchFinder::MatchFinder(std::span<const std::uint8_t> buffer, int maxChain)
       head_(std::size_t{1} << HashBits, -1),
       previous_(RingSize, -1) {}
 
+void MatchFinder::Slide(int shift) {
+  for (std::vector<std::int32_t>* table : {&head_, &previous_}) {
+    for (std::int32_t& pos : *table) pos = pos >= shift ? pos - shift : -1;
+  }
+}
+
 int MatchFinder::HashAt(int pos) const {
   const std::uint32_t key = std::uint32_t{buffer_[pos]} << 16 |
                             std::uint32_t{buffer_[pos + 1]} << 8 | buffer_[pos + 2];

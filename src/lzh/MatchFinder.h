@@ -1,6 +1,6 @@
 // Longest earlier occurrence within the last 4096 bytes, by hash chains over
-// three-byte prefixes. Positions index a buffer whose first 4036 bytes are
-// the spaces the decoder's ring starts with.
+// three-byte prefixes. Positions index a buffer whose first bytes are the
+// history the decoder's ring holds; the buffer may grow and slide.
 #pragma once
 
 #include <cstdint>
@@ -17,6 +17,13 @@ struct Match {
 class MatchFinder {
  public:
   MatchFinder(std::span<const std::uint8_t> buffer, int maxChain);
+
+  // The bytes positions index; set again whenever they grow or move.
+  void SetBuffer(std::span<const std::uint8_t> buffer) { buffer_ = buffer; }
+  // The buffer's first `shift` bytes were dropped: renumbers the stored
+  // positions and forgets those that fell off. `shift` is a multiple of
+  // 4096, so each position keeps its slot in the chain links.
+  void Slide(int shift);
 
   // Longest match for `pos` among positions already inserted, at most `limit` long.
   Match Find(int pos, int limit) const;

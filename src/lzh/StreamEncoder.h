@@ -1,0 +1,63 @@
+// The LZH encoder over a stream: input arrives in chunks of any size, coded
+// bytes leave through a sink in chunks of about 64 KiB, and memory stays
+// near 1 MiB whatever the length. The parse is the same whatever the
+// chunking: a position is coded only once every byte its coding may read is
+// buffered (or at the end), so every search and insertion sees what it
+// would over the whole input.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "lzh/LzhEncoder.h"
+#include "lzh/MatchFinder.h"
+#include "lzh/SymbolWriter.h"
+
+namespace lzh {
+
+class StreamEncoder {
+ public:
+  using Sink = std::function<void(std::span<const std::uint8_t>)>;
+
+  explicit StreamEncoder(Sink sink, const EncoderOptions& options = {});
+  // Drops whatever was not finished.
+  ~StreamEncoder();
+  StreamEncoder(const StreamEncoder&) = delete;
+  StreamEncoder& operator=(const StreamEncoder&) = delete;
+
+  // Takes the next bytes of the input; not after Finish.
+  void Put(std::span<const std::uint8_t> input);
+  // Codes what is left, pads the last byte and hands everything to the sink.
+  // Later calls do nothing.
+  void Finish();
+
+  std::int64_t BytesIn() const { return bytesIn_; }
+  // Coded bytes handed to the sink so far.
+  std::int64_t BytesOut() const { return bytesOut_; }
+
+ private:
+  void Append(std::span<const std::uint8_t> input);
+  void Code(bool finishing);
+  void PrimeOnce();
+  void SlideIfDue();
+  void Flush();
+
+  Sink sink_;
+  EncoderOptions options_;
+  std::vector<std::uint8_t> window_;  // history, then bytes not yet coded
+  int end_ = 0;                       // bytes of window_ in use
+  int pos_ = 0;                       // the next position to code
+  std::optional<Match> pending_;      // found for pos_ by the lazy look
+  bool primed_ = false;               // the ring's initial spaces are inserted
+  bool finished_ = false;
+  std::vector<std::uint8_t> coded_;   // coded bytes not yet handed on
+  SymbolWriter writer_;
+  MatchFinder finder_;
+  std::int64_t bytesIn_ = 0;
+  std::int64_t bytesOut_ = 0;
+};
+
+}  // namespace lzh
