@@ -11,7 +11,7 @@ const char* const EndedEarly = "the coded stream ends before the decoded size is
 std::vector<bool> AcceptableEntries(const SetInfo& set, std::vector<std::string>& problems) {
   std::vector<bool> wanted;
   for (const FileEntry& e : set.Entries) {
-    const auto problem = EntryProblem(e);
+    const auto problem = EntryProblem(e, set.Texts);
     if (problem) problems.push_back(*problem);
     wanted.push_back(!problem);
   }

@@ -6,7 +6,6 @@
 #include <iomanip>
 #include <sstream>
 
-#include "AnsiText.h"
 #include "config/DosDateTime.h"
 #include "volumes/VolumeRules.h"
 
@@ -22,17 +21,17 @@ std::string ListingText(const SetInfo& set) {
   const ConfigTrailer& t = set.Trailer;
   const std::string launch = set.LaunchName();
   std::ostringstream out;
-  out << "Title:             " << ShownText(t.Title) << "\n"
-      << "Default directory: " << ShownText(t.DefaultDestDir) << "\n"
+  out << "Title:             " << set.Texts.Shown(t.Title) << "\n"
+      << "Default directory: " << set.Texts.Shown(t.DefaultDestDir) << "\n"
       << "Volumes:           " << set.VolumeCount() << " (" << VolumeFileName(set.StubName, 1).c_str() << " to "
       << VolumeFileName(set.StubName, set.VolumeCount()).c_str() << "), " << t.SplitSize << " bytes\n"
       << "Decoded size:      " << t.UnpackedSize << " bytes\n"
-      << "Starts after:      " << (launch.empty() ? "(nothing)" : ShownText(launch)) << "\n\n"
+      << "Starts after:      " << (launch.empty() ? "(nothing)" : set.Texts.Shown(launch)) << "\n\n"
       << std::setw(12) << "Size" << "  " << std::left << std::setw(19) << "Date" << std::right << "  Name\n";
   std::int64_t total = 0;
   for (const FileEntry& e : set.Entries) {
     out << std::setw(12) << e.Size << "  " << FormatDosDate(static_cast<std::uint32_t>(e.Date)) << "  "
-        << ShownText(e.Name) << "\n";
+        << set.Texts.Shown(e.Name) << "\n";
     total += e.Size;
   }
   out << std::setw(12) << total << "  " << set.Entries.size() << (set.Entries.size() == 1 ? " file\n" : " files\n");
@@ -44,7 +43,7 @@ std::string ListingJson(const SetInfo& set) {
   nlohmann::ordered_json files = nlohmann::ordered_json::array();
   std::int64_t total = 0;
   for (const FileEntry& e : set.Entries) {
-    files.push_back({{"name", ShownText(e.Name)},
+    files.push_back({{"name", set.Texts.Shown(e.Name)},
                      {"size", e.Size},
                      {"offset", e.Offset},
                      {"date", FormatDosDate(static_cast<std::uint32_t>(e.Date))}});
@@ -52,13 +51,13 @@ std::string ListingJson(const SetInfo& set) {
   }
   const std::string launch = set.LaunchName();
   const nlohmann::ordered_json doc = {
-      {"title", ShownText(t.Title)},
-      {"font", ShownText(t.TitleFont)},
-      {"defaultDirectory", ShownText(t.DefaultDestDir)},
+      {"title", set.Texts.Shown(t.Title)},
+      {"font", set.Texts.Shown(t.TitleFont)},
+      {"defaultDirectory", set.Texts.Shown(t.DefaultDestDir)},
       {"volumeCount", set.VolumeCount()},
       {"codedSize", t.SplitSize},
       {"decodedSize", t.UnpackedSize},
-      {"launch", launch.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(ShownText(launch))},
+      {"launch", launch.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(set.Texts.Shown(launch))},
       {"files", files},
       {"totalSize", total},
   };

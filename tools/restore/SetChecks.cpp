@@ -1,6 +1,5 @@
 #include "SetChecks.h"
 
-#include "AnsiText.h"
 #include "config/ConfigBlock.h"
 #include "config/DosDateTime.h"
 
@@ -22,7 +21,7 @@ bool PlausibleDate(std::int32_t date) {
 }  // namespace
 
 std::optional<std::string> ImplausibleBlock(std::span<const std::uint8_t> block, const ConfigTrailer& t,
-                                            const std::vector<FileEntry>& entries) {
+                                            const std::vector<FileEntry>& entries, const CodePage& texts) {
   const auto trailer = block.last(ConfigTrailerSize);
   if (!FitsItsField(trailer, 11, TitleFieldWidth) || !FitsItsField(trailer, 51, TitleFontFieldWidth) ||
       !FitsItsField(trailer, 86, DefaultDestDirFieldWidth))
@@ -33,7 +32,7 @@ std::optional<std::string> ImplausibleBlock(std::span<const std::uint8_t> block,
   const std::size_t tableStart = block.size() - ConfigTrailerSize - entries.size() * FileEntrySize;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const FileEntry& e = entries[i];
-    const std::string which = "entry " + std::to_string(i + 1) + " ('" + ShownText(e.Name) + "')";
+    const std::string which = "entry " + std::to_string(i + 1) + " ('" + texts.Shown(e.Name) + "')";
     if (!FitsItsField(block, tableStart + i * FileEntrySize, NameFieldWidth))
       return which + " has a name longer than its field";
     if (!PlausibleDate(e.Date)) return which + " has no valid date";
@@ -81,8 +80,10 @@ std::optional<std::string> ClaimedSizeProblem(const std::vector<FileEntry>& entr
          std::to_string(unpackedSize) + " bytes the stream decodes to (a set never repeats bytes)";
 }
 
-std::optional<std::string> EntryProblem(const FileEntry& e) {
-  const std::string name = "'" + ShownText(e.Name) + "'";
-  if (!IsPlainFileName(e.Name) || HasUnassignedByte(e.Name)) return name + " is not a plain file name; refused";
+std::optional<std::string> EntryProblem(const FileEntry& e, const CodePage& texts) {
+  const std::string name = "'" + texts.Shown(e.Name) + "'";
+  const auto utf8 = texts.ToUtf8(e.Name);
+  if (!utf8) return name + " holds a byte " + texts.Name() + " gives no character; refused";
+  if (!IsPlainFileName(e.Name) || !IsPlainFileName(*utf8)) return name + " is not a plain file name; refused";
   return std::nullopt;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "CodePage.h"
 #include "SetInfo.h"
 
 // Why the bytes at the end of a file cannot be a configuration block, or
@@ -15,7 +16,7 @@
 // stream. `block` holds at least the trailer and the table, as they end the file.
 std::optional<std::string> ImplausibleBlock(std::span<const std::uint8_t> block,
                                             const ConfigTrailer& trailer,
-                                            const std::vector<FileEntry>& entries);
+                                            const std::vector<FileEntry>& entries, const CodePage& texts);
 
 // Sizes the block claims that no set can hold; nothing when they are sound.
 std::optional<std::string> ImpossibleSizes(const ConfigTrailer& trailer);
@@ -30,6 +31,6 @@ std::optional<std::string> ClaimedSizeProblem(const std::vector<FileEntry>& entr
                                               std::int32_t unpackedSize);
 
 // Why an entry must not be written, or nothing: a name that is not a plain
-// file name or holds a byte code page 1252 does not assign. (Its range was
+// file name, or holds a byte its code page does not assign. (Its range was
 // checked with the block.)
-std::optional<std::string> EntryProblem(const FileEntry& entry);
+std::optional<std::string> EntryProblem(const FileEntry& entry, const CodePage& texts);

@@ -29,24 +29,30 @@ std::string SetInfo::LaunchName() const {
 
 namespace {
 
+std::string NotAnInstaller(const std::string& name) {
+  return name + " is not a disk set installer (no configuration block at its end)";
+}
+
 // Nothing of a file is shown or used unless its end reads as a block.
-void CheckPlausible(std::span<const std::uint8_t> bytes, const ConfigBlock& block, const std::string& name) {
-  if (auto problem = ImplausibleBlock(bytes, block.Trailer, block.Entries))
-    throw ExtractError(name + " is not a disk set installer (no configuration block at its end): " + *problem);
+void CheckPlausible(std::span<const std::uint8_t> bytes, const ConfigBlock& block, const std::string& name,
+                    const CodePage& texts) {
+  if (auto problem = ImplausibleBlock(bytes, block.Trailer, block.Entries, texts))
+    throw ExtractError(NotAnInstaller(name) + ": " + *problem);
 }
 
 }  // namespace
 
-SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName) {
+SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName,
+                         const CodePage& texts) {
   const auto block = ParseConfigBlock(stubFile);
   if (!block)
-    throw ExtractError(stubName + ": too short to hold a configuration block (" +
-                       std::to_string(stubFile.size()) + " bytes)");
-  CheckPlausible(stubFile, *block, stubName);
-  return {stubName, stubName, block->Trailer, block->Entries};
+    throw ExtractError(NotAnInstaller(stubName) + ": " + std::to_string(stubFile.size()) +
+                       " bytes are too few for the block it describes");
+  CheckPlausible(stubFile, *block, stubName, texts);
+  return {stubName, stubName, block->Trailer, block->Entries, texts};
 }
 
-SetInfo ReadSetInfo(const std::filesystem::path& stub) {
+SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(stub, error))
     throw ExtractError(stub.string() + ": no such file");
@@ -61,14 +67,14 @@ SetInfo ReadSetInfo(const std::filesystem::path& stub) {
     throw ExtractError(stub.string() + ": cannot read its configuration block");
   const auto block = ParseConfigBlock(bytes);
   if (!block)
-    throw ExtractError(stub.string() + ": too short to hold the configuration block it describes (" +
-                       std::to_string(size) + " bytes)");
-  CheckPlausible(bytes, *block, stub.string());
-  SetInfo info{stub, stub.filename().string(), block->Trailer, block->Entries};
+    throw ExtractError(NotAnInstaller(stub.string()) + ": " + std::to_string(size) +
+                       " bytes are too few for the block it describes");
+  CheckPlausible(bytes, *block, stub.string(), texts);
+  SetInfo info{stub, stub.filename().string(), block->Trailer, block->Entries, texts};
   return info;
 }
 
-SetInfo ReadSetInfoFromImage(const std::filesystem::path& image) {
+SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage& texts) {
   const std::vector<ImageFile> files = ListImage(image);
   std::vector<std::string> installers;
   for (const ImageFile& f : files)
@@ -80,7 +86,7 @@ SetInfo ReadSetInfoFromImage(const std::filesystem::path& image) {
   if (chosen.empty())
     throw ExtractError(image.string() + ": holds no installer (an .EXE with its volume 1 beside it)");
   const auto bytes = ReadImageFile(image, chosen);
-  SetInfo info = SetInfoFromBytes(bytes, chosen);
+  SetInfo info = SetInfoFromBytes(bytes, chosen, texts);
   info.StubPath = image.string() + ":" + chosen;
   return info;
 }

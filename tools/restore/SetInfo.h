@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CodePage.h"
 #include "config/ConfigBlock.h"
 
 // The whole block read back from the end of a stub file.
@@ -24,6 +25,7 @@ struct SetInfo {
   std::string StubName;  // the name the volumes are named after
   ConfigTrailer Trailer;
   std::vector<FileEntry> Entries;
+  CodePage Texts;  // the code page its names and texts are stored in
 
   // The stub always reads volume 1, whatever VolumeCount says.
   int VolumeCount() const { return Trailer.VolumeCount == 0 ? 1 : Trailer.VolumeCount; }
@@ -33,11 +35,12 @@ struct SetInfo {
 
 // Reads only the block at the end of the stub; raises ExtractError when the
 // file cannot be read or is too short for the block it describes.
-SetInfo ReadSetInfo(const std::filesystem::path& stub);
+SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts = CodePage());
 
 // The installer inside a disk image: the .EXE whose volume 1 lies beside it,
 // else the only .EXE. Raises ExtractError when there is none.
-SetInfo ReadSetInfoFromImage(const std::filesystem::path& image);
+SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage& texts = CodePage());
 
 // The same from bytes in memory (the whole stub file).
-SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName);
+SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName,
+                         const CodePage& texts = CodePage());

@@ -33,6 +33,7 @@ struct Request {
   bool Overwrite = false;
   bool Progress = false;
   bool Quiet = false;
+  int CodePageNumber = 1252;
 };
 
 const char* const Footer =
@@ -41,7 +42,9 @@ const char* const Footer =
     "(SETUP.01, SETUP.02 ... SETUP.010 ...), ignoring case. Disk images are read\n"
     "with mtools.\n"
     "Files are restored with their stored dates, read as local time. A name that is\n"
-    "not a plain file name is refused; an existing file is kept unless --overwrite.\n\n"
+    "not a plain file name is refused; an existing file is kept unless --overwrite.\n"
+    "Names and texts are read in the set's Windows code page (--codepage, 1252 unless\n"
+    "told) and shown and created in UTF-8.\n\n"
     "Exit codes: 0 success, 1 a damaged or incomplete set or a refused file, 2 usage.\n\n"
     "Examples:\n"
     "  diskspan-extract -l /media/disk1/SETUP.EXE\n"
@@ -63,6 +66,9 @@ void AddOptions(CLI::App& app, Request& r) {
   app.add_option("-d,--output-dir", r.OutputDir, "Directory to restore into")->capture_default_str();
   app.add_option("--volumes", r.VolumeDirs, "Another directory or disk image holding volumes (repeatable)")
       ->allow_extra_args(false);
+  app.add_option("--codepage", r.CodePageNumber,
+                 "Windows code page the set's names and texts are stored in (as the packer was told)")
+      ->capture_default_str();
   app.add_flag("--overwrite", r.Overwrite, "Replace files that already exist");
   app.add_flag("--progress", r.Progress, "Show a progress bar on the terminal");
   app.add_flag("-q,--quiet", r.Quiet, "Print only errors");
@@ -85,7 +91,8 @@ int Finish(const SetReport& report, const Request& r, const char* success) {
 int Run(const Request& r) {
   const fs::path& first = r.Inputs.front();
   const bool fromImage = IsDiskImage(first);
-  const SetInfo set = fromImage ? ReadSetInfoFromImage(first) : ReadSetInfo(first);
+  const CodePage texts(r.CodePageNumber);
+  const SetInfo set = fromImage ? ReadSetInfoFromImage(first, texts) : ReadSetInfo(first, texts);
   if (r.List) {
     std::cout << (r.Json ? ListingJson(set) : ListingText(set));
     return Success;
@@ -106,7 +113,7 @@ int Run(const Request& r) {
   std::error_code error;
   fs::create_directories(r.OutputDir, error);
   if (error) throw ExtractError(r.OutputDir.string() + ": cannot create: " + error.message());
-  OutputDirectory output(r.OutputDir, r.Overwrite);
+  OutputDirectory output(r.OutputDir, r.Overwrite, texts);
   SetReport report = ExtractSet(set, Sizes(volumes), stream, output, progress);
   bar.Close();
   for (const auto& refusal : output.Refusals()) report.Problems.push_back(refusal);
@@ -134,5 +141,11 @@ int main(int argc, char** argv) {
   } catch (const FloppyError& e) {
     std::cerr << "diskspan-extract: " << e.what() << "\n";
     return Damaged;
+  } catch (const FileError& e) {
+    std::cerr << "diskspan-extract: " << e.what() << "\n";
+    return Damaged;
+  } catch (const CodePageError& e) {
+    std::cerr << "diskspan-extract: --codepage: " << e.what() << "\n";
+    return Usage;
   }
 }
