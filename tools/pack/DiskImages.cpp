@@ -1,10 +1,16 @@
 #include "DiskImages.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
 #include "FloppyImage.h"
+#include "PendingFile.h"
+#include "TemporaryRegistry.h"
 
 namespace {
 
@@ -31,8 +37,6 @@ std::vector<std::string> FormatArguments(const FloppyFormat& f, const fs::path& 
 void MakeImage(const PackOptions& options, const fs::path& image, std::size_t disk,
                const std::vector<fs::path>& files) {
   const std::string where = image.filename().string();
-  std::error_code ignored;
-  fs::remove(image, ignored);  // mformat -C will not write over a file
   Check(RunTool(FormatArguments(*options.Format, image, disk)), where + ": mformat failed");
   std::vector<std::string> copy = {"mcopy", "-m", "-i", image.string()};
   for (const auto& f : files) copy.push_back(f.string());
@@ -45,16 +49,38 @@ void MakeImage(const PackOptions& options, const fs::path& image, std::size_t di
   }
 }
 
-void RemoveAll(const std::vector<fs::path>& paths) {
-  std::error_code ignored;
-  for (const auto& p : paths) fs::remove(p, ignored);
-}
+// Images being made, under unguessable names mformat creates anew; removed
+// unless they took their names, and by the signal handlers.
+class ImageTemporaries {
+ public:
+  ~ImageTemporaries() {
+    for (std::size_t i = 0; i < paths_.size(); ++i) Forget(i, true);
+  }
+  fs::path Add(const fs::path& dir) {
+    paths_.push_back(TemporaryNameIn(dir));
+    slots_.push_back(temporaries::Register(paths_.back().c_str()));
+    if (slots_.back() < 0) throw PackError(dir.string() + ": too many files open at once");
+    return paths_.back();
+  }
+  // The image took its name (or is to go): the handlers leave the path alone.
+  void Forget(std::size_t i, bool remove) {
+    if (slots_[i] < 0) return;
+    if (remove) ::unlink(paths_[i].c_str());
+    temporaries::Unregister(slots_[i]);
+    slots_[i] = -1;
+  }
+  const fs::path& operator[](std::size_t i) const { return paths_[i]; }
+
+ private:
+  std::vector<fs::path> paths_;
+  std::vector<int> slots_;
+};
 
 }  // namespace
 
 std::string DiskImageName(std::size_t disk, std::size_t diskCount) {
   const int width = diskCount >= 100 ? 3 : 2;
-  char name[16];
+  char name[32];
   std::snprintf(name, sizeof name, "DISK%0*zu.IMG", width, disk);
   return name;
 }
@@ -68,27 +94,23 @@ void CheckDiskImagesAbsent(const PackOptions& options, std::size_t disks) {
 }
 
 void WriteDiskImages(const PackOptions& options, const std::vector<fs::path>& setFiles) {
+  temporaries::RemoveOnSignals();
   const std::size_t disks = setFiles.size() - 1;
-  std::vector<fs::path> made;
+  ImageTemporaries made;
   try {
     for (std::size_t disk = 1; disk <= disks; ++disk) {
       std::vector<fs::path> files = {setFiles[disk]};
       if (disk == 1) files.insert(files.begin(), setFiles[0]);
-      const fs::path partial = options.OutputDir / ("." + DiskImageName(disk, disks) + ".partial");
-      made.push_back(partial);
-      MakeImage(options, partial, disk, files);
-    }
-    for (std::size_t disk = 1; disk <= disks; ++disk) {
-      std::error_code error;
-      const fs::path image = options.OutputDir / DiskImageName(disk, disks);
-      fs::rename(made[disk - 1], image, error);
-      if (error) throw PackError(image.string() + ": cannot write: " + error.message());
+      MakeImage(options, made.Add(options.OutputDir), disk, files);
     }
   } catch (const FloppyError& e) {
-    RemoveAll(made);
     throw PackError(e.what());
-  } catch (...) {
-    RemoveAll(made);
-    throw;
+  }
+  for (std::size_t disk = 1; disk <= disks; ++disk) {
+    const fs::path image = options.OutputDir / DiskImageName(disk, disks);
+    const bool moved = options.Force ? ::rename(made[disk - 1].c_str(), image.c_str()) == 0
+                                     : RenameNoReplace(made[disk - 1], image);
+    if (!moved) throw PackError(image.string() + ": cannot write: " + std::strerror(errno));
+    made.Forget(disk - 1, false);
   }
 }

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "config/ConfigBlock.h"
-#include "lzh/LzhEncoder.h"
 
 namespace {
 
@@ -25,43 +24,40 @@ std::uint8_t LaunchIndexFor(const PackOptions& options, const std::vector<InputF
   for (std::size_t i = 0; i < files.size(); ++i)
     if (files[i].Name == *options.Launch) return static_cast<std::uint8_t>(i + 1);
   for (std::size_t i = 0; i < files.size(); ++i)
-    if (SameFileName(files[i].Name, *options.Launch)) return static_cast<std::uint8_t>(i + 1);
+    if (SameNameIgnoringCase(files[i].Name, *options.Launch)) return static_cast<std::uint8_t>(i + 1);
   throw PackError("--launch '" + *options.Launch + "' names none of the files to pack");
 }
 
-std::vector<std::uint8_t> Concatenate(const std::vector<InputFile>& files) {
-  std::int64_t total = 0;
-  for (const auto& f : files) total += static_cast<std::int64_t>(f.Data.size());
-  if (total > MaxSetBytes)
-    throw PackError("the files add up to " + std::to_string(total) + " bytes; a disk set holds at most " +
-                    std::to_string(MaxSetBytes));
-  std::vector<std::uint8_t> all;
-  all.reserve(static_cast<std::size_t>(total));
-  for (const auto& f : files) all.insert(all.end(), f.Data.begin(), f.Data.end());
-  return all;
+// A text option in the set's code page, or PackError naming the option.
+std::string Stored(const char* option, const std::string& value, const CodePage& codePage) {
+  const auto stored = codePage.FromUtf8(value);
+  if (!stored)
+    throw PackError(std::string(option) + " '" + value + "' cannot be written in " + codePage.Name() +
+                    " (choose another --codepage)");
+  return *stored;
 }
 
-ConfigTrailer TrailerFor(const PackOptions& options) {
+ConfigTrailer TrailerFor(const PackOptions& options, const CodePage& codePage) {
   ConfigTrailer t;
-  t.Title = options.Title;
-  t.TitleFont = options.Font;
+  t.Title = Stored("--title", options.Title, codePage);
+  t.TitleFont = Stored("--font", options.Font, codePage);
   t.GradientTopIndex = static_cast<std::uint8_t>(options.TopColour);
   t.GradientBottomIndex = static_cast<std::uint8_t>(options.BottomColour);
   t.TitleColourIndex = static_cast<std::uint8_t>(options.TitleColour);
   t.TitleSize = static_cast<std::uint8_t>(options.TitleSize);
   t.TitleStyle = static_cast<std::uint8_t>(options.TitleStyle);
-  t.DefaultDestDir = options.DefaultDir;
+  t.DefaultDestDir = Stored("--default-dir", options.DefaultDir, codePage);
   return t;
 }
 
 }  // namespace
 
-void CheckOptions(const PackOptions& options) {
+void CheckOptions(const PackOptions& options, const CodePage& codePage) {
   if (!IsPlainFileName(options.Name))
     throw PackError("--name '" + options.Name + "' is not a plain file name");
-  CheckLength("--title", options.Title, TitleFieldWidth);
-  CheckLength("--font", options.Font, TitleFontFieldWidth);
-  CheckLength("--default-dir", options.DefaultDir, DefaultDestDirFieldWidth);
+  CheckLength("--title", Stored("--title", options.Title, codePage), TitleFieldWidth);
+  CheckLength("--font", Stored("--font", options.Font, codePage), TitleFontFieldWidth);
+  CheckLength("--default-dir", Stored("--default-dir", options.DefaultDir, codePage), DefaultDestDirFieldWidth);
   CheckColour("--top-colour", options.TopColour);
   CheckColour("--bottom-colour", options.BottomColour);
   CheckColour("--title-colour", options.TitleColour);
@@ -83,13 +79,13 @@ void CheckOptions(const PackOptions& options) {
 void CheckInputNames(const std::vector<InputFile>& files) {
   for (std::size_t i = 0; i < files.size(); ++i) {
     const InputFile& f = files[i];
-    if (!IsPlainFileName(f.Name))
+    if (!IsPlainFileName(f.Name) || !IsPlainFileName(f.StoredName))
       throw PackError(f.Source.string() + ": '" + f.Name + "' is not a plain file name");
-    if (f.Name.size() > NameFieldWidth - 1)
-      throw PackError(f.Source.string() + ": the name '" + f.Name + "' is longer than " +
-                      std::to_string(NameFieldWidth - 1) + " characters");
+    if (f.StoredName.size() > NameFieldWidth - 1)
+      throw PackError(f.Source.string() + ": the name '" + f.Name + "' takes " + std::to_string(f.StoredName.size()) +
+                      " bytes; at most " + std::to_string(NameFieldWidth - 1) + " fit");
     for (std::size_t j = 0; j < i; ++j)
-      if (SameFileName(files[j].Name, f.Name))
+      if (SameNameIgnoringCase(files[j].Name, f.Name))
         throw PackError(files[j].Source.string() + " and " + f.Source.string() +
                         " would both install as '" + f.Name + "'");
   }
@@ -102,62 +98,58 @@ std::int64_t FirstVolumeCapacity(const PackOptions& options, std::int64_t setupS
   return options.VolumeSize - setupSize;
 }
 
-std::vector<std::size_t> CutIntoVolumes(std::size_t streamLength, std::int64_t firstCapacity,
-                                        std::int64_t volumeSize) {
-  const auto first = std::min<std::int64_t>(firstCapacity, static_cast<std::int64_t>(streamLength));
-  std::vector<std::size_t> lengths = {static_cast<std::size_t>(first)};
-  for (std::size_t left = streamLength - lengths[0]; left > 0;) {
-    const auto next = std::min<std::int64_t>(volumeSize, static_cast<std::int64_t>(left));
-    lengths.push_back(static_cast<std::size_t>(next));
-    left -= static_cast<std::size_t>(next);
-  }
-  return lengths;
-}
-
-DiskSet MakeDiskSet(const PackOptions& options, std::span<const std::uint8_t> stub,
+SetPlan PlanDiskSet(const PackOptions& options, const CodePage& codePage, std::int64_t stubSize,
                     const std::vector<InputFile>& files) {
-  CheckOptions(options);
+  CheckOptions(options, codePage);
   CheckInputNames(files);
-  DiskSet set;
-  set.Trailer = TrailerFor(options);
-  set.Trailer.FileCount = static_cast<std::uint8_t>(files.size());
-  set.Trailer.LaunchIndex = LaunchIndexFor(options, files);
-
-  const std::vector<std::uint8_t> all = Concatenate(files);
+  std::int64_t total = 0;
+  for (const auto& f : files) total += f.Size;
+  if (total > MaxSetBytes)
+    throw PackError("the files add up to " + std::to_string(total) + " bytes; a disk set holds at most " +
+                    std::to_string(MaxSetBytes));
+  SetPlan plan;
+  plan.Trailer = TrailerFor(options, codePage);
+  plan.Trailer.FileCount = static_cast<std::uint8_t>(files.size());
+  plan.Trailer.LaunchIndex = LaunchIndexFor(options, files);
+  plan.Trailer.UnpackedSize = static_cast<std::int32_t>(total);
   std::int32_t offset = 0;
   for (const auto& f : files) {
-    const auto size = static_cast<std::int32_t>(f.Data.size());
-    set.Entries.push_back({std::string_view(f.Name), static_cast<std::int32_t>(f.DosDate), offset, size});
+    const auto size = static_cast<std::int32_t>(f.Size);
+    plan.Entries.push_back({std::string_view(f.StoredName), static_cast<std::int32_t>(f.DosDate), offset, size});
     offset += size;
   }
-  set.Stream = lzh::Encode(all);
-  if (static_cast<std::int64_t>(set.Stream.size()) > MaxSetBytes)
-    throw PackError("the coded stream is " + std::to_string(set.Stream.size()) +
-                    " bytes; a disk set holds at most " + std::to_string(MaxSetBytes));
-  set.Trailer.UnpackedSize = static_cast<std::int32_t>(all.size());
-  set.Trailer.SplitSize = static_cast<std::int32_t>(set.Stream.size());
+  plan.SetupSize = stubSize + static_cast<std::int64_t>(files.size() * FileEntrySize + ConfigTrailerSize);
+  plan.FirstCapacity = FirstVolumeCapacity(options, plan.SetupSize);
+  if (plan.FirstCapacity <= 0)
+    throw PackError(options.Stub.string() + ": the setup file would be " + std::to_string(plan.SetupSize) +
+                    " bytes, leaving no room for volume 1 on a disk of " + std::to_string(options.VolumeSize) +
+                    " bytes");
+  return plan;
+}
 
-  const auto setupSize = static_cast<std::int64_t>(stub.size() + files.size() * FileEntrySize +
-                                                   ConfigTrailerSize);
-  const std::int64_t firstCapacity = FirstVolumeCapacity(options, setupSize);
-  if (firstCapacity <= 0)
-    throw PackError(options.Stub.string() + ": the setup file would be " + std::to_string(setupSize) +
-                    " bytes, leaving no room for volume 1 on a disk of " +
-                    std::to_string(options.VolumeSize) + " bytes");
-  set.VolumeLengths = CutIntoVolumes(set.Stream.size(), firstCapacity, options.VolumeSize);
-  if (set.VolumeLengths.size() > MaxVolumes)
-    throw PackError("the coded stream needs " + std::to_string(set.VolumeLengths.size()) +
-                    " volumes of " + std::to_string(options.VolumeSize) +
-                    " bytes; a disk set holds at most " + std::to_string(MaxVolumes) +
-                    " (use a larger --volume-size)");
-  set.Trailer.VolumeCount = static_cast<std::uint8_t>(set.VolumeLengths.size());
+VolumeCutter::VolumeCutter(std::int64_t firstCapacity, std::int64_t volumeSize, Put put)
+    : firstCapacity_(firstCapacity), volumeSize_(volumeSize), put_(std::move(put)) {}
 
-  set.SetupFile.assign(stub.begin(), stub.end());
-  for (const auto& e : set.Entries) {
-    const auto record = EncodeFileEntry(e);
-    set.SetupFile.insert(set.SetupFile.end(), record.begin(), record.end());
+std::int64_t VolumeCutter::CapacityOf(std::size_t volumeIndex) const {
+  return volumeIndex == 0 ? firstCapacity_ : volumeSize_;
+}
+
+void VolumeCutter::Take(std::span<const std::uint8_t> bytes) {
+  if (total_ + static_cast<std::int64_t>(bytes.size()) > MaxSetBytes)
+    throw PackError("the coded stream exceeds " + std::to_string(MaxSetBytes) + " bytes, the most a disk set holds");
+  while (!bytes.empty()) {
+    if (lengths_.back() == CapacityOf(lengths_.size() - 1)) {
+      if (static_cast<int>(lengths_.size()) == MaxVolumes)
+        throw PackError("the coded stream needs more than " + std::to_string(MaxVolumes) + " volumes of " +
+                        std::to_string(volumeSize_) + " bytes; a disk set holds at most " +
+                        std::to_string(MaxVolumes) + " (use a larger --volume-size)");
+      lengths_.push_back(0);
+    }
+    const std::int64_t room = CapacityOf(lengths_.size() - 1) - lengths_.back();
+    const auto piece = bytes.first(static_cast<std::size_t>(std::min<std::int64_t>(room, bytes.size())));
+    put_(static_cast<int>(lengths_.size()), piece);
+    lengths_.back() += static_cast<std::int64_t>(piece.size());
+    total_ += static_cast<std::int64_t>(piece.size());
+    bytes = bytes.subspan(piece.size());
   }
-  const auto trailer = EncodeTrailer(set.Trailer);
-  set.SetupFile.insert(set.SetupFile.end(), trailer.begin(), trailer.end());
-  return set;
 }

@@ -1,8 +1,10 @@
-// A disk set in memory: the stub with its configuration block appended, and
-// the coded stream with the lengths it is cut into, one volume per disk.
+// A disk set's layout, decided before anything is coded: the configuration
+// block (but for the coded size and the volume count, known once coded),
+// the setup file's size, and how the coded stream is cut into volumes.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -10,20 +12,19 @@
 #include "PackOptions.h"
 #include "config/ConfigBlock.h"
 
-struct DiskSet {
-  ConfigTrailer Trailer;
-  std::vector<FileEntry> Entries;
-  std::vector<std::uint8_t> SetupFile;
-  std::vector<std::uint8_t> Stream;
-  std::vector<std::size_t> VolumeLengths;  // disk order; they add up to Stream.size()
-};
-
 inline constexpr int MaxFiles = 255;
 inline constexpr int MaxVolumes = 255;
 inline constexpr std::int64_t MaxSetBytes = 2147483647;
 
-// Raises PackError for any option the format cannot hold.
-void CheckOptions(const PackOptions& options);
+struct SetPlan {
+  ConfigTrailer Trailer;
+  std::vector<FileEntry> Entries;
+  std::int64_t SetupSize = 0;      // the stub, the file table and the trailer
+  std::int64_t FirstCapacity = 0;  // what disk 1 leaves for volume 1
+};
+
+// Raises PackError for any option the format or the code page cannot hold.
+void CheckOptions(const PackOptions& options, const CodePage& codePage);
 
 // Raises PackError for names the installer cannot create or that collide.
 void CheckInputNames(const std::vector<InputFile>& files);
@@ -32,11 +33,32 @@ void CheckInputNames(const std::vector<InputFile>& files);
 // on a floppy format, the free clusters the setup file does not take.
 std::int64_t FirstVolumeCapacity(const PackOptions& options, std::int64_t setupSize);
 
-// Volume 1 shares the first disk with the setup file and gets what is left
-// of it; the others get the whole disk. Volume 1 always exists, even empty.
-std::vector<std::size_t> CutIntoVolumes(std::size_t streamLength, std::int64_t firstCapacity,
-                                        std::int64_t volumeSize);
-
-// Checks everything, codes the files and lays out the set.
-DiskSet MakeDiskSet(const PackOptions& options, std::span<const std::uint8_t> stub,
+// Checks everything that can be checked from the options, the stub's size
+// and the files' sizes, and lays out the set.
+SetPlan PlanDiskSet(const PackOptions& options, const CodePage& codePage, std::int64_t stubSize,
                     const std::vector<InputFile>& files);
+
+// Cuts the coded stream into volumes as it is produced. Volume 1 shares
+// the first disk with the setup file and gets what is left of it; the
+// others get a whole disk. Volume 1 always exists, even empty.
+class VolumeCutter {
+ public:
+  using Put = std::function<void(int disk, std::span<const std::uint8_t> piece)>;
+  VolumeCutter(std::int64_t firstCapacity, std::int64_t volumeSize, Put put);
+
+  // Raises PackError once the stream needs more than MaxVolumes volumes or
+  // more than MaxSetBytes bytes.
+  void Take(std::span<const std::uint8_t> bytes);
+
+  const std::vector<std::int64_t>& Lengths() const { return lengths_; }
+  std::int64_t Total() const { return total_; }
+
+ private:
+  std::int64_t CapacityOf(std::size_t volumeIndex) const;
+
+  std::int64_t firstCapacity_;
+  std::int64_t volumeSize_;
+  Put put_;
+  std::vector<std::int64_t> lengths_ = {0};
+  std::int64_t total_ = 0;
+};

@@ -1,58 +1,96 @@
 #include "DiskSetWriter.h"
 
-#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <random>
-#include <span>
+#include <memory>
 
+#include "DiskImages.h"
+#include "PendingFile.h"
+#include "TemporaryRegistry.h"
+#include "lzh/StreamEncoder.h"
 #include "volumes/VolumeRules.h"
-
-namespace {
 
 namespace fs = std::filesystem;
 
-// A temporary beside the file, named so that no one can guess it ahead.
-fs::path TemporaryPath(const fs::path& path) {
-  static std::mt19937_64 random{std::random_device{}()};
-  char suffix[24];
-  std::snprintf(suffix, sizeof suffix, ".%016llx", static_cast<unsigned long long>(random()));
-  return path.parent_path() / ("." + path.filename().string() + suffix + ".partial");
+namespace {
+
+using PendingFiles = std::vector<std::unique_ptr<PendingFile>>;
+
+bool Exists(const fs::path& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
 }
 
-// Created, never opened: a link or file planted at the name makes the
-// write fail instead of writing through it.
-void WriteNewFile(const fs::path& path, std::span<const std::uint8_t> bytes) {
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd < 0) throw PackError(path.string() + ": cannot create: " + std::strerror(errno));
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n <= 0) {
-      const int error = errno;
-      ::close(fd);
-      throw PackError(path.string() + ": cannot write: " + std::strerror(error));
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (::close(fd) != 0) throw PackError(path.string() + ": cannot write: " + std::strerror(errno));
+// The coded stream, cut into volumes as the encoder hands it out.
+PendingFiles CodeVolumes(const PackOptions& options, const SetPlan& plan, const std::vector<InputFile>& files,
+                         std::vector<std::int64_t>& lengths) {
+  PendingFiles volumes;
+  VolumeCutter cutter(plan.FirstCapacity, options.VolumeSize, [&](int disk, std::span<const std::uint8_t> piece) {
+    if (static_cast<int>(volumes.size()) < disk) volumes.push_back(std::make_unique<PendingFile>(options.OutputDir));
+    volumes.back()->Write(piece);
+  });
+  lzh::StreamEncoder encoder([&](std::span<const std::uint8_t> coded) { cutter.Take(coded); });
+  for (const InputFile& f : files) StreamFile(f.Source, f.Size, [&](auto bytes) { encoder.Put(bytes); });
+  encoder.Finish();
+  if (volumes.empty()) volumes.push_back(std::make_unique<PendingFile>(options.OutputDir));  // volume 1, empty
+  lengths = cutter.Lengths();
+  return volumes;
 }
 
-// Removes the temporaries unless the set was completed.
-class TemporaryFiles {
+// The stub, the file table and the trailer.
+std::unique_ptr<PendingFile> WriteSetupFile(const PackOptions& options, const SetPlan& plan) {
+  auto setup = std::make_unique<PendingFile>(options.OutputDir);
+  const std::int64_t stubSize = plan.SetupSize - static_cast<std::int64_t>(plan.Entries.size() * FileEntrySize +
+                                                                           ConfigTrailerSize);
+  StreamFile(options.Stub, stubSize, [&](auto bytes) { setup->Write(bytes); });
+  for (const FileEntry& e : plan.Entries) setup->Write(EncodeFileEntry(e));
+  setup->Write(EncodeTrailer(plan.Trailer));
+  return setup;
+}
+
+// Moves an old set's files aside and the new ones into place; on any
+// failure, removes what was placed and puts the old files back.
+class SetCommit {
  public:
-  ~TemporaryFiles() {
-    std::error_code ignored;
-    for (const auto& p : paths_) fs::remove(p, ignored);
+  explicit SetCommit(const fs::path& dir) : dir_(dir) {}
+  ~SetCommit() {
+    if (done_) return;
+    for (const fs::path& p : placed_) ::unlink(p.c_str());
+    for (const auto& [aside, original] : aside_) ::rename(aside.c_str(), original.c_str());
   }
-  void Add(const fs::path& p) { paths_.push_back(p); }
-  void Commit() { paths_.clear(); }
+  SetCommit(const SetCommit&) = delete;
+  SetCommit& operator=(const SetCommit&) = delete;
+
+  void Place(PendingFile& file, const fs::path& target, bool replace) {
+    if (replace && Exists(target)) {
+      const fs::path aside = TemporaryNameIn(dir_);
+      if (::rename(target.c_str(), aside.c_str()) != 0)
+        throw PackError(target.string() + ": cannot be replaced: " + std::strerror(errno));
+      aside_.emplace_back(aside, target);
+    }
+    try {
+      if (file.Place(target, false) == PendingFile::Placed::Exists)
+        throw PackError(target.string() + ": already exists (use --force to replace it)");
+    } catch (const FileError& e) {
+      throw PackError(e.what());
+    }
+    placed_.push_back(target);
+  }
+
+  // Keeps the new set; the old files moved aside go.
+  void Complete() {
+    done_ = true;
+    for (const auto& entry : aside_) ::unlink(entry.first.c_str());
+  }
 
  private:
-  std::vector<fs::path> paths_;
+  fs::path dir_;
+  std::vector<fs::path> placed_;
+  std::vector<std::pair<fs::path, fs::path>> aside_;  // (temporary name, original name)
+  bool done_ = false;
 };
 
 }  // namespace
@@ -64,39 +102,47 @@ std::vector<fs::path> DiskSetPaths(const PackOptions& options, std::size_t volum
   return paths;
 }
 
-void WriteDiskSet(const PackOptions& options, const DiskSet& set) {
-  const auto paths = DiskSetPaths(options, set.VolumeLengths.size());
+void CheckOutputsReplaceable(const PackOptions& options, std::size_t volumeCount) {
+  for (const auto& p : DiskSetPaths(options, volumeCount)) {
+    struct stat info {};
+    if (::lstat(p.c_str(), &info) != 0) continue;
+    if (!options.Force) throw PackError(p.string() + ": already exists (use --force to replace it)");
+    if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
+      throw PackError(p.string() + ": exists and is not a file; not replaced");
+  }
+  if (options.Images) CheckDiskImagesAbsent(options, volumeCount);
+}
+
+WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vector<InputFile>& files) {
   std::error_code error;
-  if (!options.Force)
-    for (const auto& p : paths)
-      if (fs::exists(p, error)) throw PackError(p.string() + ": already exists (use --force to replace it)");
   fs::create_directories(options.OutputDir, error);
   if (error) throw PackError(options.OutputDir.string() + ": cannot create: " + error.message());
+  try {
+    WrittenSet written;
+    PendingFiles outputs = CodeVolumes(options, plan, files, written.VolumeLengths);
+    plan.Trailer.VolumeCount = static_cast<std::uint8_t>(written.VolumeLengths.size());
+    for (std::int64_t length : written.VolumeLengths) written.CodedSize += length;
+    plan.Trailer.SplitSize = static_cast<std::int32_t>(written.CodedSize);
+    outputs.insert(outputs.begin(), WriteSetupFile(options, plan));
+    written.Paths = DiskSetPaths(options, written.VolumeLengths.size());
+    written.SetupSize = plan.SetupSize;
+    written.DecodedSize = plan.Trailer.UnpackedSize;
+    CheckOutputsReplaceable(options, written.VolumeLengths.size());
 
-  TemporaryFiles temporaries;
-  std::vector<std::span<const std::uint8_t>> contents = {set.SetupFile};
-  std::size_t offset = 0;
-  for (std::size_t length : set.VolumeLengths) {
-    contents.push_back(std::span(set.Stream).subspan(offset, length));
-    offset += length;
+    const temporaries::SignalsHeld held;  // the commit runs to its end or rolls back whole
+    SetCommit commit(options.OutputDir);
+    for (std::size_t i = 0; i < outputs.size(); ++i) commit.Place(*outputs[i], written.Paths[i], options.Force);
+    commit.Complete();
+    return written;
+  } catch (const FileError& e) {
+    throw PackError(e.what());
   }
-  std::vector<fs::path> written;
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    written.push_back(TemporaryPath(paths[i]));
-    temporaries.Add(written.back());
-    WriteNewFile(written.back(), contents[i]);
-  }
-  for (std::size_t i = 0; i < paths.size(); ++i) {
-    fs::rename(written[i], paths[i], error);
-    if (error) throw PackError(paths[i].string() + ": cannot write: " + error.message());
-  }
-  temporaries.Commit();
 }
 
 std::vector<fs::path> RemoveStaleVolumes(const PackOptions& options, std::size_t volumeCount) {
   std::vector<fs::path> removed;
   std::error_code error;
-  for (std::size_t disk = volumeCount + 1; disk <= 255; ++disk) {
+  for (std::size_t disk = volumeCount + 1; disk <= MaxVolumes; ++disk) {
     const fs::path stale = options.OutputDir / VolumeFileName(options.Name, static_cast<int>(disk)).c_str();
     if (fs::is_regular_file(stale, error) && fs::remove(stale, error)) removed.push_back(stale);
   }

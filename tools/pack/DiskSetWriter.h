@@ -1,4 +1,8 @@
-// Writing a disk set into its output directory, all or nothing.
+// Writing a disk set into its output directory, whole or not at all: the
+// volumes are coded straight into files that have no name yet, the setup
+// file follows once the coded size is known, and only then do all of them
+// take their names, in one commit that puts back what it replaced if any
+// step fails. An interruption before the commit leaves nothing behind.
 #pragma once
 
 #include <filesystem>
@@ -6,14 +10,25 @@
 
 #include "DiskSet.h"
 
-// The files the set consists of, setup file first, then volumes 1, 2, ...
+struct WrittenSet {
+  std::vector<std::filesystem::path> Paths;  // setup file first, then volumes 1, 2, ...
+  std::int64_t SetupSize = 0;
+  std::vector<std::int64_t> VolumeLengths;
+  std::int64_t DecodedSize = 0;
+  std::int64_t CodedSize = 0;
+};
+
+// The files a set of `volumeCount` volumes consists of, setup file first.
 std::vector<std::filesystem::path> DiskSetPaths(const PackOptions& options, std::size_t volumeCount);
 
-// Raises PackError when an output exists and --force was not given. The
-// files are written under temporary names no one can guess, created
-// exclusively without following links, and renamed only once all of them
-// are complete, so a failure leaves nothing behind.
-void WriteDiskSet(const PackOptions& options, const DiskSet& set);
+// Raises PackError when an output exists and --force was not given, or
+// when something that is not a file sits where a set's file would go.
+void CheckOutputsReplaceable(const PackOptions& options, std::size_t volumeCount);
+
+// Codes `files` (streamed, in order) into the set `plan` lays out, behind a
+// copy of the stub, and commits it. Raises PackError; nothing of the new
+// set stays behind then, and nothing of an old one is lost.
+WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vector<InputFile>& files);
 
 // With --force: volumes of an earlier, larger set of the same name beyond
 // the new set's last disk (SETUP.02 ... after a one-disk repack), removed

@@ -29,6 +29,7 @@ struct PackOptions {
   std::int64_t VolumeSize = 1457664;  // the format's free bytes, or the count
   bool Images = false;  // also one FAT12 image per disk (needs a floppy format)
   bool Force = false;
+  int CodePageNumber = 1252;  // the Windows code page names and texts are stored in
   std::vector<std::filesystem::path> Inputs;
 };
 

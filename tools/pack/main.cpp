@@ -29,7 +29,10 @@ const char* const Footer =
     "floppy of that kind) or a plain byte count.\n"
     "Limits: 255 files and 255 volumes, names of at most 39 characters, a title of\n"
     "at most 39, a font name of at most 29, a default directory of at most 127, and\n"
-    "2147483647 bytes in all. Nothing is written when a limit is exceeded.\n\n"
+    "2147483647 bytes in all (lengths in bytes of the code page). Nothing is written\n"
+    "when a limit is exceeded.\n"
+    "Names and texts are stored in a Windows code page (--codepage, 1252 unless\n"
+    "told); one it cannot hold is refused.\n\n"
     "Example:\n"
     "  diskspan-pack --title \"Sample Tools\" --default-dir 'C:\\TOOLS' \\\n"
     "      --launch README.TXT --volume-size 720K -o out README.TXT TOOL.EXE\n";
@@ -60,6 +63,9 @@ void AddOptions(CLI::App& app, PackOptions& o, std::string& volumeSize, std::str
                  "Disk format (160K, 180K, 320K, 360K, 720K, 1.2M, 1.44M, 1.68M, 2.88M; "
                  "the volumes fit its clusters) or bytes per volume")
       ->default_str("1.44M");
+  app.add_option("--codepage", o.CodePageNumber,
+                 "Windows code page to store names and texts in: the one the installing machines use")
+      ->capture_default_str();
   app.add_flag("--force", o.Force, "Replace existing output files");
   app.add_flag("--images", o.Images,
                "Also write one FAT12 image per disk (DISK01.IMG ...), made with mtools");
@@ -90,18 +96,18 @@ void ApplyValues(PackOptions& o, const std::string& volumeSize, const std::strin
   }
 }
 
-void Report(const PackOptions& o, const DiskSet& set) {
-  const auto paths = DiskSetPaths(o, set.VolumeLengths.size());
-  std::printf("%-40s %10zu bytes\n", paths[0].string().c_str(), set.SetupFile.size());
+void Report(const PackOptions& o, const WrittenSet& set) {
+  std::printf("%-40s %10lld bytes\n", set.Paths[0].string().c_str(), static_cast<long long>(set.SetupSize));
   for (std::size_t i = 0; i < set.VolumeLengths.size(); ++i)
-    std::printf("%-40s %10zu bytes\n", paths[i + 1].string().c_str(), set.VolumeLengths[i]);
+    std::printf("%-40s %10lld bytes\n", set.Paths[i + 1].string().c_str(),
+                static_cast<long long>(set.VolumeLengths[i]));
+  const std::size_t disks = set.VolumeLengths.size();
   if (o.Images)
-    for (std::size_t disk = 1; disk <= set.VolumeLengths.size(); ++disk)
-      std::printf("%-40s %10lld bytes, disk %zu\n",
-                  (o.OutputDir / DiskImageName(disk, set.VolumeLengths.size())).string().c_str(),
+    for (std::size_t disk = 1; disk <= disks; ++disk)
+      std::printf("%-40s %10lld bytes, disk %zu\n", (o.OutputDir / DiskImageName(disk, disks)).string().c_str(),
                   static_cast<long long>(o.Format->ImageBytes()), disk);
-  std::printf("%zu files, %d bytes coded into %zu bytes on %zu disks", set.Entries.size(),
-              set.Trailer.UnpackedSize, set.Stream.size(), set.VolumeLengths.size());
+  std::printf("%zu files, %lld bytes coded into %lld bytes on %zu disks", o.Inputs.size(),
+              static_cast<long long>(set.DecodedSize), static_cast<long long>(set.CodedSize), disks);
   if (o.Format) std::printf(" of %s", std::string(o.Format->Name).c_str());
   std::printf("\n");
 }
@@ -123,19 +129,22 @@ int main(int argc, char** argv) {
   }
   try {
     ApplyValues(options, volumeSize, style, colours);
-    CheckOptions(options);
-    if (!std::filesystem::exists(options.Stub))
+    const CodePage codePage(options.CodePageNumber);
+    CheckOptions(options, codePage);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(options.Stub, error))
       throw PackError("--stub " + options.Stub.string() +
                       ": no such file (build the stub with the win32 preset, or name one)");
-    const auto stub = ReadWholeFile(options.Stub);
-    const auto files = ReadInputFiles(options.Inputs);
-    const DiskSet set = MakeDiskSet(options, stub, files);
-    if (options.Images) CheckDiskImagesAbsent(options, set.VolumeLengths.size());
-    WriteDiskSet(options, set);
+    const auto stubSize = static_cast<std::int64_t>(std::filesystem::file_size(options.Stub, error));
+    const auto files = StatInputFiles(options.Inputs, codePage);
+    const SetPlan plan = PlanDiskSet(options, codePage, stubSize, files);
+    CheckOutputsReplaceable(options, 1);  // the rest once the volume count is known
+    const WrittenSet set = WriteDiskSet(options, plan, files);
+    const std::size_t disks = set.VolumeLengths.size();
     if (options.Force)
-      for (const auto& stale : RemoveStaleVolumes(options, set.VolumeLengths.size()))
+      for (const auto& stale : RemoveStaleVolumes(options, disks))
         std::printf("removed %s, left from an earlier set\n", stale.string().c_str());
-    if (options.Images) WriteDiskImages(options, DiskSetPaths(options, set.VolumeLengths.size()));
+    if (options.Images) WriteDiskImages(options, set.Paths);
     Report(options, set);
     return 0;
   } catch (const UsageError& e) {
@@ -144,5 +153,8 @@ int main(int argc, char** argv) {
   } catch (const PackError& e) {
     std::cerr << "diskspan-pack: " << e.what() << "\n";
     return 1;
+  } catch (const CodePageError& e) {
+    std::cerr << "diskspan-pack: --codepage: " << e.what() << "\n";
+    return 2;
   }
 }

@@ -50,12 +50,36 @@ TEST(PackOptionValues, TitleStylesAndColours) {
   EXPECT_EQ(ParseColour("mauve"), std::nullopt);
 }
 
-TEST(CutIntoVolumes, FirstVolumeGetsWhatTheSetupFileLeaves) {
-  EXPECT_EQ(CutIntoVolumes(0, 100, 1000), (std::vector<std::size_t>{0}));
-  EXPECT_EQ(CutIntoVolumes(100, 100, 1000), (std::vector<std::size_t>{100}));
-  EXPECT_EQ(CutIntoVolumes(101, 100, 1000), (std::vector<std::size_t>{100, 1}));
-  EXPECT_EQ(CutIntoVolumes(2100, 100, 1000), (std::vector<std::size_t>{100, 1000, 1000}));
-  EXPECT_EQ(CutIntoVolumes(2101, 100, 1000), (std::vector<std::size_t>{100, 1000, 1000, 1}));
+// Lengths of the volumes a stream of `length` bytes is cut into, fed in
+// pieces of `piece` bytes, with every piece checked to land in order.
+std::vector<std::int64_t> Cut(std::int64_t length, std::int64_t first, std::int64_t size, std::size_t piece) {
+  std::vector<std::int64_t> seen;
+  VolumeCutter cutter(first, size, [&](int disk, std::span<const std::uint8_t> bytes) {
+    if (static_cast<int>(seen.size()) < disk) seen.push_back(0);
+    EXPECT_EQ(static_cast<int>(seen.size()), disk);
+    seen.back() += static_cast<std::int64_t>(bytes.size());
+  });
+  const std::vector<std::uint8_t> bytes(static_cast<std::size_t>(length));
+  for (std::size_t at = 0; at < bytes.size(); at += piece)
+    cutter.Take(std::span(bytes).subspan(at, std::min(piece, bytes.size() - at)));
+  if (seen.empty()) seen.push_back(0);
+  EXPECT_EQ(seen, cutter.Lengths());
+  return cutter.Lengths();
+}
+
+TEST(VolumeCutter, FirstVolumeGetsWhatTheSetupFileLeavesWhateverThePieces) {
+  for (std::size_t piece : {1, 7, 100, 5000}) {
+    EXPECT_EQ(Cut(0, 100, 1000, piece), (std::vector<std::int64_t>{0}));
+    EXPECT_EQ(Cut(100, 100, 1000, piece), (std::vector<std::int64_t>{100}));
+    EXPECT_EQ(Cut(101, 100, 1000, piece), (std::vector<std::int64_t>{100, 1}));
+    EXPECT_EQ(Cut(2100, 100, 1000, piece), (std::vector<std::int64_t>{100, 1000, 1000}));
+    EXPECT_EQ(Cut(2101, 100, 1000, piece), (std::vector<std::int64_t>{100, 1000, 1000, 1}));
+  }
+}
+
+TEST(VolumeCutter, StopsAtTheVolumeLimit) {
+  EXPECT_EQ(Cut(10 + 254 * 10, 10, 10, 64).size(), 255u);
+  EXPECT_THROW(Cut(10 + 254 * 10 + 1, 10, 10, 64), PackError);
 }
 
 }  // namespace

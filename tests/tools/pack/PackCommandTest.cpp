@@ -123,7 +123,11 @@ TEST_F(PackCommand, EachLimitIsRefusedByNameAndNothingIsWritten) {
     std::string args;
     std::string message;
   } cases[] = {
-      {longName, "longer than 39 characters"},
+      {longName, "takes 40 bytes; at most 39 fit"},
+      {In("\u03A9\u03BC\u03AD\u03B3\u03B1.txt", Bytes(1, 'w')).string(), "cannot be written in code page 1252"},
+      {"--title \u03A9 " + ok, "--title '\u03A9' cannot be written in code page 1252"},
+      {ok + " " + In("caf\u00E9.txt", Bytes(1, 'e')).string() + " " + In("CAF\u00C9.TXT", Bytes(1, 'E')).string(),
+       "would both install as 'CAF\u00C9.TXT'"},
       {colon, "'A:B' is not a plain file name"},
       {ok + " " + twin, "would both install as 'ok.txt'"},
       {"--title " + std::string(40, 'T') + " " + ok, "--title '" + std::string(40, 'T') + "' is 40 characters long; at most 39 fit"},
@@ -137,7 +141,7 @@ TEST_F(PackCommand, EachLimitIsRefusedByNameAndNothingIsWritten) {
       {"--name a/b " + ok, "--name 'a/b' is not a plain file name"},
       {"--images --volume-size 100000 " + ok, "--images needs a floppy format"},
       {(dir_ / "in" / "ABSENT.TXT").string(), "ABSENT.TXT: no such file"},
-      {(dir_.Path() / "in").string(), "not a regular file"},
+      {(dir_.Path() / "in").string(), "is a directory; a set holds one flat folder of files"},
       {many, "256 files given; a disk set holds at most 255"},
   };
   for (const auto& c : cases) {
@@ -170,8 +174,9 @@ TEST_F(PackCommand, ExistingOutputIsKeptUnlessForced) {
   // An earlier, larger set's extra volumes go with --force, and are named.
   Spill(dir_ / "out" / "SETUP.02", Bytes(5, 'y'));
   Spill(dir_ / "out" / "SETUP.023", Bytes(5, 'z'));
-  // A link planted where a temporary could be is never written through.
-  fs::create_symlink(dir_ / "victim", dir_ / "out" / ".SETUP.01.partial");
+  // A link planted where the setup file goes is replaced, never written through.
+  Spill(dir_ / "victim", Bytes(4, 'v'));
+  fs::create_symlink(dir_ / "victim", dir_ / "out" / "SETUP.EXE");
   r = Pack("--force " + p.string());
   EXPECT_EQ(r.ExitCode, 0) << r.Output;
   EXPECT_NE(Slurp(dir_ / "out" / "SETUP.01"), Bytes(7, 'x'));
@@ -179,10 +184,36 @@ TEST_F(PackCommand, ExistingOutputIsKeptUnlessForced) {
   EXPECT_FALSE(fs::exists(dir_ / "out" / "SETUP.023"));
   EXPECT_NE(r.Output.find("removed " + (dir_ / "out" / "SETUP.023").string() + ", left from an earlier set"),
             std::string::npos) << r.Output;
-  EXPECT_FALSE(fs::exists(dir_ / "victim"));
-  fs::remove(dir_ / "out" / ".SETUP.01.partial");
+  EXPECT_EQ(Slurp(dir_ / "victim"), Bytes(4, 'v'));
+  EXPECT_FALSE(fs::is_symlink(dir_ / "out" / "SETUP.EXE"));
   for (const auto& entry : fs::directory_iterator(dir_ / "out"))
-    EXPECT_EQ(entry.path().filename().string().find(".partial"), std::string::npos) << entry.path();
+    EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+}
+
+TEST_F(PackCommand, NamesAndTextsAreStoredInTheCodePageAndComeBackInUtf8) {
+  const fs::path western = In("caf\u00E9_r\u00E9sum\u00E9.txt", Bytes(5, 'c'));
+  RunResult r = Pack("--title Caf\u00E9 --default-dir 'C:\\\u00C9T\u00C9' " + western.string());
+  ASSERT_EQ(r.ExitCode, 0) << r.Output;
+  SetInfo set = ReadSetInfo(dir_ / "out" / "SETUP.EXE");
+  EXPECT_EQ(std::string(set.Trailer.Title.c_str()), "Caf\xE9");
+  EXPECT_EQ(std::string(set.Trailer.DefaultDestDir.c_str()), "C:\\\xC9T\xC9");
+  EXPECT_EQ(std::string(set.Entries[0].Name.c_str()), "caf\xE9_r\xE9sum\xE9.txt");
+  r = RunCommand(std::string(DISKSPAN_EXTRACT) + " -d " + (dir_ / "back").string() + " " +
+                 (dir_ / "out" / "SETUP.EXE").string());
+  ASSERT_EQ(r.ExitCode, 0) << r.Output;
+  EXPECT_EQ(Slurp(dir_ / "back" / "caf\u00E9_r\u00E9sum\u00E9.txt"), Bytes(5, 'c'));
+
+  // Greek needs code page 1253, on both sides.
+  const fs::path greek = In("\u03A9\u03BC\u03AD\u03B3\u03B1.txt", Bytes(3, 'g'));
+  r = Pack("--force --codepage 1253 " + greek.string());
+  ASSERT_EQ(r.ExitCode, 0) << r.Output;
+  set = ReadSetInfo(dir_ / "out" / "SETUP.EXE", CodePage(1253));
+  EXPECT_EQ(std::string(set.Entries[0].Name.c_str()), "\xD9\xEC\xDD\xE3\xE1.txt");
+  r = RunCommand(std::string(DISKSPAN_EXTRACT) + " --codepage 1253 -d " + (dir_ / "back").string() + " " +
+                 (dir_ / "out" / "SETUP.EXE").string());
+  ASSERT_EQ(r.ExitCode, 0) << r.Output;
+  EXPECT_EQ(Slurp(dir_ / "back" / "\u03A9\u03BC\u03AD\u03B3\u03B1.txt"), Bytes(3, 'g'));
+  EXPECT_EQ(Pack("--force --codepage 77777 " + greek.string()).ExitCode, 2);
 }
 
 TEST_F(PackCommand, UsageErrorsExitWithTwoAndHelpHasAnExample) {
