@@ -54,12 +54,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ListingJson(set);
     const auto sizes = VolumeSizes(set, stream.size());
 
+    const std::vector<bool> everything(set.Entries.size(), true);
     MemorySource testInput(stream);
-    const SetReport tested = TestSet(set, sizes, testInput);
+    const SetReport tested = TestSet(set, sizes, testInput, everything);
 
     MemorySource extractInput(stream);
     CountingOutput output;
-    const SetReport extracted = ExtractSet(set, sizes, extractInput, output);
+    const SetReport extracted = ExtractSet(set, sizes, extractInput, output, everything);
     // The same set gives the same verdict either way.
     Check(tested.Ok() == extracted.Ok());
     // Every entry begun was ended: nothing is left half written.

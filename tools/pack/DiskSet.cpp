@@ -7,15 +7,16 @@
 
 namespace {
 
-void CheckLength(const char* option, const std::string& value, std::size_t fieldWidth) {
-  if (value.size() > fieldWidth - 1)
-    throw PackError(std::string(option) + " '" + value + "' is " + std::to_string(value.size()) +
-                    " characters long; at most " + std::to_string(fieldWidth - 1) + " fit");
+// `stored` is the value in the set's code page, whose bytes fill the field.
+void CheckLength(const char* option, const std::string& value, const std::string& stored, std::size_t fieldWidth) {
+  if (stored.size() > fieldWidth - 1)
+    throw UsageError(std::string(option) + " '" + value + "' takes " + std::to_string(stored.size()) +
+                     " bytes; at most " + std::to_string(fieldWidth - 1) + " fit");
 }
 
 void CheckColour(const char* option, int index) {
   if (index < 0 || index > 15)
-    throw PackError(std::string(option) + " " + std::to_string(index) +
+    throw UsageError(std::string(option) + " " + std::to_string(index) +
                     " is not a palette index 0-15");
 }
 
@@ -25,14 +26,14 @@ std::uint8_t LaunchIndexFor(const PackOptions& options, const std::vector<InputF
     if (files[i].Name == *options.Launch) return static_cast<std::uint8_t>(i + 1);
   for (std::size_t i = 0; i < files.size(); ++i)
     if (SameNameIgnoringCase(files[i].Name, *options.Launch)) return static_cast<std::uint8_t>(i + 1);
-  throw PackError("--launch '" + *options.Launch + "' names none of the files to pack");
+  throw UsageError("--launch '" + *options.Launch + "' names none of the files to pack");
 }
 
-// A text option in the set's code page, or PackError naming the option.
+// A text option in the set's code page, or UsageError naming the option.
 std::string Stored(const char* option, const std::string& value, const CodePage& codePage) {
   const auto stored = codePage.FromUtf8(value);
   if (!stored)
-    throw PackError(std::string(option) + " '" + value + "' cannot be written in " + codePage.Name() +
+    throw UsageError(std::string(option) + " '" + value + "' cannot be written in " + codePage.Name() +
                     " (choose another --codepage)");
   return *stored;
 }
@@ -54,23 +55,24 @@ ConfigTrailer TrailerFor(const PackOptions& options, const CodePage& codePage) {
 
 void CheckOptions(const PackOptions& options, const CodePage& codePage) {
   if (!IsPlainFileName(options.Name))
-    throw PackError("--name '" + options.Name + "' is not a plain file name");
-  CheckLength("--title", Stored("--title", options.Title, codePage), TitleFieldWidth);
-  CheckLength("--font", Stored("--font", options.Font, codePage), TitleFontFieldWidth);
-  CheckLength("--default-dir", Stored("--default-dir", options.DefaultDir, codePage), DefaultDestDirFieldWidth);
+    throw UsageError("--name '" + options.Name + "' is not a plain file name");
+  CheckLength("--title", options.Title, Stored("--title", options.Title, codePage), TitleFieldWidth);
+  CheckLength("--font", options.Font, Stored("--font", options.Font, codePage), TitleFontFieldWidth);
+  CheckLength("--default-dir", options.DefaultDir, Stored("--default-dir", options.DefaultDir, codePage),
+              DefaultDestDirFieldWidth);
   CheckColour("--top-colour", options.TopColour);
   CheckColour("--bottom-colour", options.BottomColour);
   CheckColour("--title-colour", options.TitleColour);
   // The stub keeps TitleSize x 6 in one byte: above 42 the height wraps.
   if (options.TitleSize < 1 || options.TitleSize > 42)
-    throw PackError("--title-size " + std::to_string(options.TitleSize) + " is outside 1-42");
+    throw UsageError("--title-size " + std::to_string(options.TitleSize) + " is outside 1-42");
   if (options.TitleStyle < 0 || options.TitleStyle > 15)
-    throw PackError("--title-style " + std::to_string(options.TitleStyle) + " is outside 0-15");
-  if (options.VolumeSize <= 0) throw PackError("--volume-size must be a positive byte count");
+    throw UsageError("--title-style " + std::to_string(options.TitleStyle) + " is outside 0-15");
+  if (options.VolumeSize <= 0) throw UsageError("--volume-size must be a positive byte count");
   if (options.Images && !options.Format)
-    throw PackError("--images needs a floppy format for --volume-size (" + std::to_string(options.VolumeSize) +
+    throw UsageError("--images needs a floppy format for --volume-size (" + std::to_string(options.VolumeSize) +
                     " is a plain byte count)");
-  if (options.Inputs.empty()) throw PackError("no files to pack");
+  if (options.Inputs.empty()) throw UsageError("no files to pack");
   if (options.Inputs.size() > MaxFiles)
     throw PackError(std::to_string(options.Inputs.size()) + " files given; a disk set holds at most " +
                     std::to_string(MaxFiles));

@@ -26,14 +26,20 @@ bool Exists(const fs::path& path) {
 
 // The coded stream, cut into volumes as the encoder hands it out.
 PendingFiles CodeVolumes(const PackOptions& options, const SetPlan& plan, const std::vector<InputFile>& files,
-                         std::vector<std::int64_t>& lengths) {
+                         std::vector<std::int64_t>& lengths, const PackProgressFn& progress) {
   PendingFiles volumes;
   VolumeCutter cutter(plan.FirstCapacity, options.VolumeSize, [&](int disk, std::span<const std::uint8_t> piece) {
     if (static_cast<int>(volumes.size()) < disk) volumes.push_back(std::make_unique<PendingFile>(options.OutputDir));
     volumes.back()->Write(piece);
   });
   lzh::StreamEncoder encoder([&](std::span<const std::uint8_t> coded) { cutter.Take(coded); });
-  for (const InputFile& f : files) StreamFile(f.Source, f.Size, [&](auto bytes) { encoder.Put(bytes); });
+  std::int64_t read = 0;
+  for (std::size_t i = 0; i < files.size(); ++i)
+    StreamFile(files[i].Source, files[i].Size, [&](auto bytes) {
+      encoder.Put(bytes);
+      read += static_cast<std::int64_t>(bytes.size());
+      if (progress) progress(read, plan.Trailer.UnpackedSize, i + 1, volumes.size());
+    });
   encoder.Finish();
   if (volumes.empty()) volumes.push_back(std::make_unique<PendingFile>(options.OutputDir));  // volume 1, empty
   lengths = cutter.Lengths();
@@ -113,13 +119,14 @@ void CheckOutputsReplaceable(const PackOptions& options, std::size_t volumeCount
   if (options.Images) CheckDiskImagesAbsent(options, volumeCount);
 }
 
-WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vector<InputFile>& files) {
+WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vector<InputFile>& files,
+                        const PackProgressFn& progress) {
   std::error_code error;
   fs::create_directories(options.OutputDir, error);
   if (error) throw PackError(options.OutputDir.string() + ": cannot create: " + error.message());
   try {
     WrittenSet written;
-    PendingFiles outputs = CodeVolumes(options, plan, files, written.VolumeLengths);
+    PendingFiles outputs = CodeVolumes(options, plan, files, written.VolumeLengths, progress);
     plan.Trailer.VolumeCount = static_cast<std::uint8_t>(written.VolumeLengths.size());
     for (std::int64_t length : written.VolumeLengths) written.CodedSize += length;
     plan.Trailer.SplitSize = static_cast<std::int32_t>(written.CodedSize);

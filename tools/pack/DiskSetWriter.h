@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "DiskSet.h"
@@ -28,7 +29,11 @@ void CheckOutputsReplaceable(const PackOptions& options, std::size_t volumeCount
 // Codes `files` (streamed, in order) into the set `plan` lays out, behind a
 // copy of the stub, and commits it. Raises PackError; nothing of the new
 // set stays behind then, and nothing of an old one is lost.
-WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vector<InputFile>& files);
+// `progress` hears of every chunk read: bytes read of all, the file being
+// read (1-based) and the volumes begun.
+using PackProgressFn = std::function<void(std::int64_t read, std::int64_t total, std::size_t file, std::size_t volumes)>;
+WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vector<InputFile>& files,
+                        const PackProgressFn& progress = {});
 
 // With --force: volumes of an earlier, larger set of the same name beyond
 // the new set's last disk (SETUP.02 ... after a one-disk repack), removed

@@ -30,6 +30,11 @@ struct PackOptions {
   bool Images = false;  // also one FAT12 image per disk (needs a floppy format)
   bool Force = false;
   int CodePageNumber = 1252;  // the Windows code page names and texts are stored in
+  bool Quiet = false;
+  bool Verbose = false;
+  bool Json = false;           // the summary as one JSON document
+  bool Progress = true;        // on a terminal
+  bool ForceProgress = false;  // even when standard error is not one
   std::vector<std::filesystem::path> Inputs;
 };
 

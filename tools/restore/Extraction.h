@@ -1,5 +1,6 @@
-// Testing and extracting a whole set: the checks before decoding, the
-// streaming decode, and the files cut out of it.
+// Testing and extracting a set, or the files selected from it: the checks
+// before decoding, the streaming decode, and the files cut out of it.
+// Decoding stops at the end of the last selected file.
 #pragma once
 
 #include <cstdint>
@@ -10,24 +11,30 @@
 #include "ByteSource.h"
 #include "EntryRouter.h"
 #include "SetInfo.h"
+#include "StreamDecode.h"
 
 struct SetReport {
   std::vector<std::string> Problems;  // each a complete message
   bool Ok() const { return Problems.empty(); }
 };
 
-using ProgressFn = std::function<void(std::int64_t decoded, std::int64_t total)>;
+// Called as the stream decodes: bytes decoded of those needed, and how far
+// into the coded stream the decoder has read.
+using ProgressFn = std::function<void(std::int64_t decoded, std::int64_t needed, std::int64_t codedUsed)>;
 
 // Everything wrong with the block and the volumes' sizes that stops a decode.
 std::vector<std::string> FatalProblems(const SetInfo& set, const std::vector<std::int64_t>& volumeSizes);
 
-// Reassembles and decodes without writing: the stream must yield the decoded
-// size from the volumes given, and every entry must lie inside it.
-SetReport TestSet(const SetInfo& set, const std::vector<std::int64_t>& volumeSizes, ByteSource& stream,
-                  const ProgressFn& progress = {});
+// Where decoding may stop: the end of the last selected entry.
+std::int64_t DecodedBytesNeeded(const SetInfo& set, const std::vector<bool>& selected);
 
-// Decodes and hands each acceptable entry to `output`; entries with unsafe
-// names or ranges outside the stream are refused and reported. Raises
-// ExtractError when the stream ends before the decoded size.
+// Reassembles and decodes without writing: the stream must yield the bytes
+// the selected entries need from the volumes given.
+SetReport TestSet(const SetInfo& set, const std::vector<std::int64_t>& volumeSizes, ByteSource& stream,
+                  const std::vector<bool>& selected, const ProgressFn& progress = {});
+
+// Decodes and hands each selected, acceptable entry to `output`; entries
+// with unsafe names are refused and reported. Raises ExtractError when the
+// stream ends before the bytes needed.
 SetReport ExtractSet(const SetInfo& set, const std::vector<std::int64_t>& volumeSizes, ByteSource& stream,
-                     EntryOutput& output, const ProgressFn& progress = {});
+                     EntryOutput& output, const std::vector<bool>& selected, const ProgressFn& progress = {});

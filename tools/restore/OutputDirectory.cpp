@@ -1,8 +1,11 @@
 #include "OutputDirectory.h"
 
+#include <sys/stat.h>
+
 #include <ctime>
 
 #include "ExtractError.h"
+#include "config/ConfigBlock.h"
 #include "config/DosDateTime.h"
 
 namespace fs = std::filesystem;
@@ -46,12 +49,24 @@ void OutputDirectory::End(std::size_t index, const FileEntry& entry) {
   try {
     placed = file->Place(target, overwrite_);
   } catch (const FileError& e) {
-    refusals_.push_back(e.what());  // a directory of that name, say: the other files go on
+    failures_.push_back(e.what());  // a directory of that name, say: the other files go on
     return;
   }
   if (placed == PendingFile::Placed::Exists) {
-    refusals_.push_back(target.string() + ": already exists; kept (use --overwrite to replace it)");
+    kept_.push_back(target.string());
     return;
   }
   written_.push_back(target.filename().string());
+}
+
+void OutputDirectory::SkipExisting(const std::vector<FileEntry>& entries, std::vector<bool>& selected) {
+  if (overwrite_) return;
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!selected[i]) continue;
+    const auto name = codePage_.ToUtf8(entries[i].Name);
+    struct stat info {};
+    if (!name || !IsPlainFileName(*name) || ::lstat((dir_ / *name).c_str(), &info) != 0) continue;
+    kept_.push_back((dir_ / *name).string());
+    selected[i] = false;
+  }
 }

@@ -22,10 +22,16 @@ class OutputDirectory final : public EntryOutput {
   void Write(std::size_t index, std::span<const std::uint8_t> bytes) override;
   void End(std::size_t index, const FileEntry& entry) override;
 
-  // Entries that End has placed (their UTF-8 names), and the messages for
-  // those it refused.
+  // Entries that End has placed (their UTF-8 names), the paths it kept
+  // because a file was there (unless overwriting), and the messages for
+  // those it could not write.
   const std::vector<std::string>& Written() const { return written_; }
-  const std::vector<std::string>& Refusals() const { return refusals_; }
+  const std::vector<std::string>& Kept() const { return kept_; }
+  const std::vector<std::string>& Failures() const { return failures_; }
+
+  // Paths of the selected entries that exist already, deselecting them, so
+  // that they are neither decoded for nor written (not when overwriting).
+  void SkipExisting(const std::vector<FileEntry>& entries, std::vector<bool>& selected);
 
   // Where an entry goes: its name in UTF-8 inside the directory. The entry's
   // name was checked (EntryProblem) before it reached here.
@@ -37,7 +43,8 @@ class OutputDirectory final : public EntryOutput {
   CodePage codePage_;
   std::map<std::size_t, std::unique_ptr<PendingFile>> open_;
   std::vector<std::string> written_;
-  std::vector<std::string> refusals_;
+  std::vector<std::string> kept_;
+  std::vector<std::string> failures_;
 };
 
 // The DOS date and time, read as local time, in seconds since the epoch.

@@ -1,18 +1,19 @@
 // diskspan-extract: lists, tests and restores a disk set on any machine,
 // without Windows.
-#include <CLI/CLI.hpp>
-#include <unistd.h>
-
+#include <clocale>
 #include <cstdio>
 #include <iostream>
 
 #include "ByteSource.h"
+#include "CommandLine.h"
 #include "ExtractError.h"
-#include "FloppyImage.h"
+#include "ExtractOptions.h"
 #include "Extraction.h"
+#include "FloppyImage.h"
 #include "Listing.h"
 #include "OutputDirectory.h"
-#include "ProgressBar.h"
+#include "ProgressLine.h"
+#include "Selection.h"
 #include "SetInfo.h"
 #include "VolumeFinder.h"
 
@@ -20,132 +21,130 @@ namespace {
 
 namespace fs = std::filesystem;
 
-enum ExitCode { Success = 0, Damaged = 1, Usage = 2 };
-
-struct Request {
-  std::vector<fs::path> Inputs;  // the stub, or disk images; more places for volumes
-  fs::path OutputDir = ".";
-  std::vector<fs::path> VolumeDirs;
-  bool List = false;
-  bool Json = false;
-  bool Test = false;
-  bool Extract = false;
-  bool Overwrite = false;
-  bool Progress = false;
-  bool Quiet = false;
-  int CodePageNumber = 1252;
-};
-
-const char* const Footer =
-    "Volumes are looked for beside the stub (or in its disk image), then in each\n"
-    "further name and --volumes directory or image, by the set's own naming\n"
-    "(SETUP.01, SETUP.02 ... SETUP.010 ...), ignoring case. Disk images are read\n"
-    "with mtools.\n"
-    "Files are restored with their stored dates, read as local time. A name that is\n"
-    "not a plain file name is refused; an existing file is kept unless --overwrite.\n"
-    "Names and texts are read in the set's Windows code page (--codepage, 1252 unless\n"
-    "told) and shown and created in UTF-8.\n\n"
-    "Exit codes: 0 success, 1 a damaged or incomplete set or a refused file, 2 usage.\n\n"
-    "Examples:\n"
-    "  diskspan-extract -l /media/disk1/SETUP.EXE\n"
-    "  diskspan-extract -t --volumes /media/disk2 --volumes /media/disk3 /media/disk1/SETUP.EXE\n"
-    "  diskspan-extract -d restored /media/disk1/SETUP.EXE\n"
-    "  diskspan-extract -t DISK01.IMG DISK02.IMG DISK03.IMG\n";
-
-void AddOptions(CLI::App& app, Request& r) {
-  app.add_option("SET", r.Inputs,
-                 "The set's SETUP.EXE (the stub with its configuration block), or its disk images "
-                 "(DISK01.IMG ...); further names are places to look for volumes")
-      ->required();
-  auto* list = app.add_flag("-l,--list", r.List, "List the set's settings and files");
-  app.add_flag("--json", r.Json, "With --list: print one JSON document")->needs(list);
-  auto* test = app.add_flag("-t,--test", r.Test, "Reassemble and decode without writing anything");
-  auto* extract = app.add_flag("-e,--extract", r.Extract, "Restore the files (the default)");
-  list->excludes(test)->excludes(extract);
-  test->excludes(extract);
-  app.add_option("-d,--output-dir", r.OutputDir, "Directory to restore into")->capture_default_str();
-  app.add_option("--volumes", r.VolumeDirs, "Another directory or disk image holding volumes (repeatable)")
-      ->allow_extra_args(false);
-  app.add_option("--codepage", r.CodePageNumber,
-                 "Windows code page the set's names and texts are stored in (as the packer was told)")
-      ->capture_default_str();
-  app.add_flag("--overwrite", r.Overwrite, "Replace files that already exist");
-  app.add_flag("--progress", r.Progress, "Show a progress bar on the terminal");
-  app.add_flag("-q,--quiet", r.Quiet, "Print only errors");
-  app.set_version_flag("--version", "diskspan-extract 0.1.0");
-  app.footer(Footer);
-}
-
 std::vector<std::int64_t> Sizes(const std::vector<Volume>& volumes) {
   std::vector<std::int64_t> sizes;
   for (const auto& v : volumes) sizes.push_back(v.Size);
   return sizes;
 }
 
-int Finish(const SetReport& report, const Request& r, const char* success) {
-  for (const auto& p : report.Problems) std::cerr << "diskspan-extract: " << p << "\n";
-  if (report.Ok() && !r.Quiet) std::cout << success << "\n";
-  return report.Ok() ? Success : Damaged;
+void Warn(const std::string& message) { std::cerr << "diskspan-extract: " << message << "\n"; }
+
+// "file 3 of 12, disk 2 of 5" for the progress line.
+std::string Whereabouts(const SetInfo& set, const std::vector<bool>& selected, const std::vector<std::int64_t>& sizes,
+                        std::int64_t decoded, std::int64_t codedUsed) {
+  int files = 0, done = 0;
+  for (std::size_t i = 0; i < set.Entries.size(); ++i) {
+    if (!selected[i]) continue;
+    ++files;
+    if (std::int64_t{set.Entries[i].Offset} + set.Entries[i].Size <= decoded) ++done;
+  }
+  std::size_t disk = 0;
+  for (std::int64_t end = 0; disk < sizes.size() && (end += sizes[disk]) < codedUsed;) ++disk;
+  return "file " + std::to_string(std::min(done + 1, files)) + " of " + std::to_string(files) + ", disk " +
+         std::to_string(std::min(disk + 1, sizes.size())) + " of " + std::to_string(sizes.size());
 }
 
-int Run(const Request& r) {
-  const fs::path& first = r.Inputs.front();
-  const bool fromImage = IsDiskImage(first);
+// Lists the selected entries only: a listing of the whole set when no
+// pattern was given.
+SetInfo OnlySelected(SetInfo set, const std::vector<bool>& selected) {
+  std::vector<FileEntry> kept;
+  for (std::size_t i = 0; i < selected.size(); ++i)
+    if (selected[i]) kept.push_back(set.Entries[i]);
+  set.Entries = std::move(kept);
+  return set;
+}
+
+int Run(const ExtractRequest& r) {
   const CodePage texts(r.CodePageNumber);
-  const SetInfo set = fromImage ? ReadSetInfoFromImage(first, texts) : ReadSetInfo(first, texts);
-  if (r.List) {
-    std::cout << (r.Json ? ListingJson(set) : ListingText(set));
-    return Success;
+  const fs::path& first = r.Setup;
+  const bool fromImage = IsDiskImage(first);
+  SetInfo set = fromImage ? ReadSetInfoFromImage(first, texts) : ReadSetInfo(first, texts);
+  Selection selection(r.Patterns);
+  const std::vector<bool> selected = selection.Apply(set);
+  int code = Success;
+  for (const auto& pattern : selection.Unmatched()) {
+    Warn("'" + pattern + "' matches no file in the set");
+    code = NothingMatched;
+  }
+  if (r.Mode == ExtractRequest::List) {
+    const SetInfo shown = selection.Everything() ? set : OnlySelected(set, selected);
+    std::cout << (r.Json ? ListingJson(shown) : ListingText(shown));
+    return code;
   }
   std::vector<fs::path> places = {fromImage ? first : first.parent_path()};
-  places.insert(places.end(), r.Inputs.begin() + 1, r.Inputs.end());
-  places.insert(places.end(), r.VolumeDirs.begin(), r.VolumeDirs.end());
+  places.insert(places.end(), r.VolumePlaces.begin(), r.VolumePlaces.end());
   VolumeFinder finder(places);
   const std::vector<Volume> volumes = FindVolumes(finder, set.StubName, set.VolumeCount());
+  const std::vector<std::int64_t> sizes = Sizes(volumes);
   VolumeChain stream(volumes);
-  ProgressBar bar(r.Progress && !r.Quiet && ::isatty(STDERR_FILENO));
-  const ProgressFn progress = [&bar](std::int64_t done, std::int64_t total) { bar.Show(done, total); };
-  if (r.Test) {
-    const SetReport report = TestSet(set, Sizes(volumes), stream, progress);
-    bar.Close();
-    return Finish(report, r, "The set is sound: every volume present, the stream decodes to its full size.");
+  ProgressLine line(r.Progress && !r.Quiet, r.ForceProgress && !r.Quiet);
+  const std::vector<bool>* shownSelection = &selected;  // the files the progress line counts
+  const ProgressFn progress = [&](std::int64_t decoded, std::int64_t needed, std::int64_t codedUsed) {
+    line.Show(decoded, needed, Whereabouts(set, *shownSelection, sizes, decoded, codedUsed));
+  };
+
+  if (r.Mode == ExtractRequest::Test) {
+    const SetReport report = TestSet(set, sizes, stream, selected, progress);
+    line.Close();
+    for (const auto& p : report.Problems) Warn(p);
+    if (!report.Ok()) return Damaged;
+    if (!r.Quiet)
+      std::cout << (selection.Everything() ? "The set is sound: every volume present, the stream decodes to its full size."
+                                           : "The selected files decode soundly.")
+                << "\n";
+    return code;
   }
+
   std::error_code error;
   fs::create_directories(r.OutputDir, error);
   if (error) throw ExtractError(r.OutputDir.string() + ": cannot create: " + error.message());
-  OutputDirectory output(r.OutputDir, r.Overwrite, texts);
-  SetReport report = ExtractSet(set, Sizes(volumes), stream, output, progress);
-  bar.Close();
-  for (const auto& refusal : output.Refusals()) report.Problems.push_back(refusal);
-  if (!r.Quiet)
+  OutputDirectory output(r.OutputDir, r.Existing == ExtractRequest::Overwrite, texts);
+  std::vector<bool> toWrite = selected;
+  output.SkipExisting(set.Entries, toWrite);
+  shownSelection = &toWrite;
+  const SetReport report = ExtractSet(set, sizes, stream, output, toWrite, progress);
+  line.Close();
+  for (const auto& p : report.Problems) Warn(p);
+  for (const auto& failure : output.Failures()) Warn(failure);
+  if (r.Existing == ExtractRequest::Keep)
+    for (const auto& path : output.Kept())
+      Warn(path + ": already exists; kept (--overwrite replaces such files, -n skips them quietly)");
+  if (r.Verbose)
     for (const auto& name : output.Written()) std::cout << (r.OutputDir / name).string() << "\n";
-  return Finish(report, r, "Done.");
+  if (!r.Quiet)
+    std::cout << Counted(static_cast<std::int64_t>(output.Written().size()), "file") << " written to "
+              << r.OutputDir.string() << (output.Kept().empty() ? "" : ", " + std::to_string(output.Kept().size()) + " kept as they were") << "\n";
+  if (!report.Ok() || !output.Failures().empty()) return Damaged;
+  if (!output.Kept().empty() && r.Existing == ExtractRequest::Keep) return FilesExist;
+  return code;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app("Lists, tests and restores a disk set made for the installer stub.", "diskspan-extract");
-  Request request;
-  AddOptions(app, request);
+  std::setlocale(LC_CTYPE, "C.UTF-8");  // patterns ignore case beyond ASCII too
+  CLI::App app(ExtractDescription, "diskspan-extract");
+  ExtractRequest request;
+  AddExtractOptions(app, request);
+  if (const auto exit = ParseCommandLine(app, SpreadVolumesOptions(argc, argv))) return *exit;
   try {
-    app.parse(argc, argv);
-  } catch (const CLI::ParseError& e) {
-    return app.exit(e) == 0 ? Success : Usage;
-  }
-  try {
+    ResolveArguments(request);
     return Run(request);
+  } catch (const UsageProblem& e) {
+    Warn(e.what());
+    std::cerr << "Try 'diskspan-extract --help' for more information.\n";
+    return Usage;
+  } catch (const CodePageError& e) {
+    Warn("--codepage: " + std::string(e.what()));
+    return Usage;
   } catch (const ExtractError& e) {
-    std::cerr << "diskspan-extract: " << e.what() << "\n";
+    Warn(e.what());
     return Damaged;
   } catch (const FloppyError& e) {
-    std::cerr << "diskspan-extract: " << e.what() << "\n";
+    Warn(e.what());
     return Damaged;
   } catch (const FileError& e) {
-    std::cerr << "diskspan-extract: " << e.what() << "\n";
+    Warn(e.what());
     return Damaged;
-  } catch (const CodePageError& e) {
-    std::cerr << "diskspan-extract: --codepage: " << e.what() << "\n";
-    return Usage;
   }
 }

@@ -87,7 +87,7 @@ TEST_F(CraftedSets, EntriesNamedLikeTemporariesAreOrdinaryFiles) {
   // A file of a temporary's name is kept like any other.
   Spill(dir / "out" / ".diskspan-4242-0.partial", Bytes(3, 'k'));
   r = Run("'" + set.string() + "'");
-  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_EQ(r.ExitCode, 3);
   EXPECT_NE(r.Output.find(".diskspan-4242-0.partial: already exists; kept"), std::string::npos) << r.Output;
   EXPECT_EQ(Slurp(dir / "out" / ".diskspan-4242-0.partial"), Bytes(3, 'k'));
   EXPECT_EQ(dir.Files(), expected);

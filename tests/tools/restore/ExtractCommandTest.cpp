@@ -164,22 +164,73 @@ TEST_F(ExtractCommand, BombsEscapesAndCaseTwinVolumesAreRefused) {
   EXPECT_FALSE(fs::exists(dir / "out" / "DATA.BIN"));
 }
 
-TEST_F(ExtractCommand, ExistingFilesAreKeptUnlessOverwriteIsGiven) {
+TEST_F(ExtractCommand, ExistingFilesAreKeptSkippedOrReplacedAsAsked) {
   PackSet({{"KEEP.TXT", MixedBytes(300, 1)}, {"NEW.TXT", MixedBytes(300, 2)}}, "1.44M");
   fs::create_directories(dir / "out");
   Spill(dir / "out" / "KEEP.TXT", Bytes(3, 'u'));
-  fs::create_symlink("/etc/passwd-not-here", dir / "out" / "LINK");
   const std::string stub = (dir / "set" / "SETUP.EXE").string();
 
+  // Kept, and said so, with an exit code of its own.
   RunResult r = ExtractTo(stub);
-  EXPECT_EQ(r.ExitCode, 1);
-  EXPECT_NE(r.Output.find("KEEP.TXT: already exists; kept (use --overwrite"), std::string::npos) << r.Output;
+  EXPECT_EQ(r.ExitCode, 3) << r.Output;
+  EXPECT_NE(r.Output.find("KEEP.TXT: already exists; kept (--overwrite replaces such files, -n skips them quietly)"),
+            std::string::npos) << r.Output;
   EXPECT_EQ(Slurp(dir / "out" / "KEEP.TXT"), Bytes(3, 'u'));
   EXPECT_EQ(Slurp(dir / "out" / "NEW.TXT"), MixedBytes(300, 2));
 
+  // -n: quietly left alone, success.
+  fs::remove(dir / "out" / "NEW.TXT");
+  r = ExtractTo("-n " + stub);
+  EXPECT_EQ(r.ExitCode, 0) << r.Output;
+  EXPECT_EQ(r.Output.find("already exists"), std::string::npos) << r.Output;
+  EXPECT_EQ(Slurp(dir / "out" / "KEEP.TXT"), Bytes(3, 'u'));
+  EXPECT_EQ(Slurp(dir / "out" / "NEW.TXT"), MixedBytes(300, 2));
+
+  // A dangling link is an existing file too: never written through.
+  fs::create_symlink(dir / "elsewhere", dir / "out" / "LINKED");
   r = ExtractTo("--overwrite " + stub);
   EXPECT_EQ(r.ExitCode, 0) << r.Output;
   EXPECT_EQ(Slurp(dir / "out" / "KEEP.TXT"), MixedBytes(300, 1));
+  EXPECT_FALSE(fs::exists(dir / "elsewhere"));
+
+  EXPECT_EQ(ExtractTo("-n --overwrite " + stub).ExitCode, 2);
+}
+
+TEST_F(ExtractCommand, PatternsSelectFilesInAnyCaseForListTestAndExtract) {
+  PackSet({{"README.TXT", MixedBytes(200, 1)}, {"notes.txt", MixedBytes(200, 2)}, {"TOOL.EXE", MixedBytes(200, 3)}},
+          "1.44M");
+  const std::string stub = (dir / "set" / "SETUP.EXE").string();
+  RunResult r = RunCommand(Extract + " -l " + stub + " '*.TXT'");
+  EXPECT_EQ(r.ExitCode, 0) << r.Output;
+  EXPECT_NE(r.Output.find("README.TXT"), std::string::npos);
+  EXPECT_NE(r.Output.find("notes.txt"), std::string::npos);
+  EXPECT_EQ(r.Output.find("TOOL.EXE"), std::string::npos) << r.Output;
+
+  r = RunCommand(Extract + " -t " + stub + " tool.exe");
+  EXPECT_EQ(r.ExitCode, 0) << r.Output;
+
+  r = ExtractTo(stub + " 'readme.*' '[nN]otes.txt' MISSING.DOC");
+  EXPECT_EQ(r.ExitCode, 4) << r.Output;
+  EXPECT_NE(r.Output.find("'MISSING.DOC' matches no file in the set"), std::string::npos) << r.Output;
+  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"out/README.TXT", "out/notes.txt", "set/SETUP.01", "set/SETUP.EXE",
+                                                   "src/README.TXT", "src/TOOL.EXE", "src/notes.txt", "stub.exe"}));
+}
+
+TEST_F(ExtractCommand, VolumesTakesSeveralPlacesAndChecksThem) {
+  PackSet({{"DATA.BIN", RandomBytes(50000, 5)}}, "20000");
+  fs::create_directories(dir / "d2");
+  fs::create_directories(dir / "d3");
+  fs::rename(dir / "set" / "SETUP.02", dir / "d2" / "SETUP.02");
+  fs::rename(dir / "set" / "SETUP.03", dir / "d3" / "SETUP.03");
+  const std::string stub = (dir / "set" / "SETUP.EXE").string();
+  RunResult r = RunCommand(Extract + " -t --volumes " + (dir / "d2").string() + " " + (dir / "d3").string() + " " + stub);
+  EXPECT_EQ(r.ExitCode, 0) << r.Output;
+  r = RunCommand(Extract + " -t " + stub + " --volumes " + (dir / "d2").string() + " --volumes " + (dir / "d3").string());
+  EXPECT_EQ(r.ExitCode, 0) << r.Output;
+  r = RunCommand(Extract + " -t --volumes " + (dir / "nowhere").string() + " " + stub);
+  EXPECT_EQ(r.ExitCode, 2);
+  EXPECT_EQ(r.Output.rfind("diskspan-extract: --volumes " + (dir / "nowhere").string() +
+                               ": no such directory or disk image", 0), 0u) << r.Output;
 }
 
 TEST_F(ExtractCommand, DamagedSetsGiveAClearErrorAndNoPartialFile) {

@@ -1,0 +1,30 @@
+#include "CommandLine.h"
+
+#include <algorithm>
+#include <iostream>
+
+std::optional<int> ParseCommandLine(CLI::App& app, int argc, char** argv) {
+  return ParseCommandLine(app, std::vector<std::string>(argv + 1, argv + argc));
+}
+
+std::optional<int> ParseCommandLine(CLI::App& app, std::vector<std::string> args) {
+  try {
+    std::reverse(args.begin(), args.end());  // CLI11 takes them last first
+    app.parse(args);
+    return std::nullopt;
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::cerr << app.get_name() << ": " << e.what() << "\n"
+              << "Try '" << app.get_name() << " --help' for more information.\n";
+    return 2;
+  }
+}
+
+std::string Counted(std::int64_t count, const std::string& singular) {
+  return std::to_string(count) + " " + singular + (count == 1 ? "" : "s");
+}

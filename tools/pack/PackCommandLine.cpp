@@ -1,0 +1,94 @@
+#include "PackCommandLine.h"
+
+#include "ColourNames.h"
+#include "OptionValues.h"
+
+const char* const PackDescription =
+    "Packs FILEs into a disk set: SETUP.EXE (a copy of the installer with the file\n"
+    "table and settings appended) and the volumes SETUP.01, SETUP.02 ... SETUP.09,\n"
+    "SETUP.010 ..., one per floppy disk. Volume 1 shares disk 1 with SETUP.EXE.\n"
+    "Files install under their own names, with their modification times (local time)\n"
+    "as dates, in the order given. A set holds one flat folder: name the files\n"
+    "themselves (DIR/*), not a directory.";
+
+namespace {
+
+const char* const Footer =
+    "Colours: an index 0-15 or one of black, maroon, green, olive, navy, purple,\n"
+    "teal, silver, grey, red, lime, yellow, blue, fuchsia, aqua, white.\n\n"
+    "Volume sizes: a floppy format (the volumes then fit its free clusters) or a\n"
+    "plain byte count.\n\n"
+    "Limits: 255 files and 255 volumes, names of at most 39 bytes, a title of at\n"
+    "most 39, a font name of at most 29, a default directory of at most 127 (bytes\n"
+    "in the code page), and 2147483647 bytes in all. Nothing is written when a limit\n"
+    "is exceeded. Names and texts are stored in a Windows code page (--codepage,\n"
+    "1252 unless told): the one the installing machines use; a name it cannot hold\n"
+    "is refused.\n\n"
+    "Progress goes to standard error on a terminal; standard output carries only\n"
+    "the summary (--json for one JSON document).\n\n"
+    "Exit codes:\n"
+    "  0  the set was written\n"
+    "  1  an input, the installer or the output could not be used (nothing written)\n"
+    "  2  usage: an option or argument that cannot mean anything\n\n"
+    "Example:\n\n"
+    "  diskspan-pack --title \"Sample Tools\" --launch README.TXT --volume-size 720K -o out README.TXT TOOL.EXE\n";
+
+}  // namespace
+
+void AddPackOptions(CLI::App& app, PackOptions& o, RawPackValues& raw) {
+  app.add_option("FILE", o.Inputs, "Files to pack, in installation order")->required()->type_name("");
+  app.add_option("-o,--output-dir", o.OutputDir, "Directory to write the set into (created if missing)")
+      ->required()
+      ->type_name("DIR");
+  app.add_option("--stub", o.Stub, "The installer program to copy (default: the one installed with diskspan-pack)")
+      ->type_name("FILE");
+  app.add_option("--name", o.Name, "Name of the setup file; the volumes are named after it")->capture_default_str();
+  app.add_option("--title", o.Title, "Title on the background and in message captions")->capture_default_str();
+  app.add_option("--font", o.Font, "Font face of the title")->capture_default_str();
+  app.add_option("--title-size", o.TitleSize, "Title height in steps of 6 pixels (1-42)")->capture_default_str();
+  app.add_option("--title-style", raw.Style, "Comma-separated bold, italic, underline, strikeout, or plain")
+      ->capture_default_str();
+  app.add_option("--top-colour", raw.Colours[0], "Colour at the top of the background")->default_str("blue");
+  app.add_option("--bottom-colour", raw.Colours[1], "Colour at the bottom of the background")->default_str("black");
+  app.add_option("--title-colour", raw.Colours[2], "Colour of the title and notice")->default_str("white");
+  app.add_option("--default-dir", o.DefaultDir, "Destination first offered to the user")->capture_default_str();
+  app.add_option("--launch", o.Launch, "Name of the packed file to start after installing");
+  app.add_option("--volume-size", raw.VolumeSize,
+                 "Disk format (160K, 180K, 320K, 360K, 720K, 1.2M, 1.44M, 1.68M, 2.88M) or bytes per volume")
+      ->capture_default_str();
+  app.add_option("--codepage", o.CodePageNumber, "Windows code page to store names and texts in")
+      ->capture_default_str()
+      ->type_name("N");
+  app.add_flag("--force", o.Force, "Replace an existing set of that name (and remove its extra volumes)");
+  app.add_flag("--images", o.Images, "Also write one FAT12 image per disk (DISK01.IMG ...), made with mtools");
+  app.add_flag("--json", o.Json, "Print the summary as one JSON document");
+  auto* noProgress = app.add_flag_callback("--no-progress", [&o] { o.Progress = false; },
+                                           "No progress line on standard error");
+  app.add_flag("--progress", o.ForceProgress, "A progress line even when standard error is not a terminal")
+      ->excludes(noProgress);
+  auto* quiet = app.add_flag("-q,--quiet", o.Quiet, "Print only errors");
+  app.add_flag("-v,--verbose", o.Verbose, "Also list each file packed, with its stored name")->excludes(quiet);
+  app.set_version_flag("-V,--version", "diskspan-pack 0.2.0");
+  app.footer(Footer);
+}
+
+void ApplyPackValues(PackOptions& o, const RawPackValues& raw) {
+  const auto size = ParseVolumeSize(raw.VolumeSize);
+  if (!size)
+    throw UsageError("--volume-size '" + raw.VolumeSize + "' is neither a floppy format (" + FloppyFormatNames() +
+                     ", also spelt 1440K or 1.44MB) nor a byte count");
+  o.Format = size->Format;
+  o.VolumeSize = size->Bytes;
+  const auto bits = ParseTitleStyle(raw.Style);
+  if (!bits) throw UsageError("--title-style '" + raw.Style + "' is not a list of bold, italic, underline, strikeout");
+  o.TitleStyle = *bits;
+  const char* names[] = {"--top-colour", "--bottom-colour", "--title-colour"};
+  int* targets[] = {&o.TopColour, &o.BottomColour, &o.TitleColour};
+  for (int i = 0; i < 3; ++i) {
+    if (raw.Colours[i].empty()) continue;
+    const auto colour = ParseColour(raw.Colours[i]);
+    if (!colour)
+      throw UsageError(std::string(names[i]) + " '" + raw.Colours[i] + "' is not a palette index 0-15 or a colour name");
+    *targets[i] = *colour;
+  }
+}

@@ -1,0 +1,24 @@
+// The files the user asked for: every file, or those whose names match one
+// of the patterns given (shell wildcards * ? [...], without regard to case,
+// as Windows names are).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "SetInfo.h"
+
+class Selection {
+ public:
+  explicit Selection(std::vector<std::string> patterns) : patterns_(std::move(patterns)) {}
+
+  // One flag per entry of the set; remembers which patterns matched.
+  std::vector<bool> Apply(const SetInfo& set);
+  // Patterns that matched no entry (after Apply).
+  std::vector<std::string> Unmatched() const;
+  bool Everything() const { return patterns_.empty(); }
+
+ private:
+  std::vector<std::string> patterns_;
+  std::vector<bool> matched_;
+};
