@@ -23,3 +23,6 @@ Failure RunFailure;
 GaugeBar CurrentGauge;
 std::int32_t LastPercent = 0;
 std::int32_t WrittenTotal = 0;
+
+std::uint32_t VolumeCrc[MaxVolumeCrcs] = {};
+std::int32_t VerifiedVolumeCount = 0;

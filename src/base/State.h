@@ -144,3 +144,10 @@ extern Failure RunFailure;
 extern GaugeBar CurrentGauge;
 extern std::int32_t LastPercent;
 extern std::int32_t WrittenTotal;
+
+// The CRC-32 of each volume, from the set's verification record; the
+// volumes are checked as they are copied when VerifiedVolumeCount is not 0
+// (sets without a record install unchecked).
+inline constexpr int MaxVolumeCrcs = 255;
+extern std::uint32_t VolumeCrc[MaxVolumeCrcs];
+extern std::int32_t VerifiedVolumeCount;

@@ -18,6 +18,10 @@ Path VolumeFileName(std::string_view stubName, int disk);
 // The disk prompt: "Please Insert Disk number " and the number.
 FixedText<48> DiskPromptText(int disk);
 
+// What the user is told when a volume's bytes do not match its CRC: the
+// disk is damaged or from another set.
+FixedText<160> DamagedDiskText(int disk);
+
 // Every block of volume 1 draws (the stage first sets LastPercent to -1),
 // above 100 % too; from volume 2 on only a changed percentage of at most 100.
 bool ReassemblyDraws(int volume, std::int32_t percent, std::int32_t lastPercent);

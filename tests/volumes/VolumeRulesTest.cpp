@@ -13,6 +13,9 @@ TEST(VolumeRules, DiskNumbersFollowTheDotZeroRule) {
   // Replacing the previous volume's extension gives the same name.
   EXPECT_EQ(ReplaceExtension("SETUP.09", VolumeExtension(10)), VolumeFileName("SETUP.EXE", 10));
   EXPECT_EQ(DiskPromptText(10), "Please Insert Disk number 10");
+  EXPECT_EQ(DamagedDiskText(12),
+            "Disk number 12 is damaged or belongs to another set.\r\n"
+            "Please insert a good copy of disk number 12 and choose Retry.");
 }
 
 TEST(VolumeRules, FirstVolumeDrawsEveryBlockLaterOnesOnlyChanges) {

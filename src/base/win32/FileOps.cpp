@@ -60,6 +60,10 @@ bool SeekGuarded(GuardedFile& file, std::int64_t offset) {
          FailWithLastError("Cannot move in", file.Name);
 }
 
+bool TruncateGuarded(GuardedFile& file, std::int64_t size) {
+  return SeekGuarded(file, size) && (SetEndOfFile(file.Handle) || FailWithLastError("Cannot shorten", file.Name));
+}
+
 bool SizeGuarded(GuardedFile& file, std::int64_t& size) {
   LARGE_INTEGER found{};
   if (!GetFileSizeEx(file.Handle, &found)) return FailWithLastError("Cannot size", file.Name);

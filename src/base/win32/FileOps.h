@@ -46,6 +46,8 @@ bool WriteAllGuarded(GuardedFile& file, const std::uint8_t* buffer, DWORD count)
 // Moves to `offset` from the start of the file.
 bool SeekGuarded(GuardedFile& file, std::int64_t offset);
 bool SizeGuarded(GuardedFile& file, std::int64_t& size);
+// Ends the file at `size` bytes, where the next write will go.
+bool TruncateGuarded(GuardedFile& file, std::int64_t size);
 // The current position has reached the size.
 bool AtEndGuarded(GuardedFile& file, bool& atEnd);
 bool CloseGuarded(GuardedFile& file);

@@ -6,6 +6,7 @@
 #include "base/State.h"
 #include "base/win32/FileOps.h"
 #include "config/Configuration.h"
+#include "config/VerificationRecord.h"
 
 namespace {
 
@@ -49,6 +50,30 @@ bool ReadFileTable(GuardedFile& file, std::int64_t size) {
   return true;
 }
 
+// The set's verification record, read from just before the file table when
+// it is there and reads soundly; only the volumes' CRCs are kept. A set
+// without one (or with one that does not fit this block) installs unchecked.
+bool ReadVerificationRecord(GuardedFile& file, std::int64_t tableStart) {
+  std::uint8_t bytes[VerificationRecordSize(MaxVerifiedVolumes, MaxVerifiedFiles)];
+  VerificationRecord record;
+  VerifiedVolumeCount = 0;
+  if (tableStart < std::int64_t{VerificationRecordSize(0, 0)}) return true;
+  std::uint8_t footer[VerificationFooterSize];
+  if (!SeekGuarded(file, tableStart - std::int64_t{VerificationFooterSize}) ||
+      !ReadExactlyGuarded(file, footer, VerificationFooterSize))
+    return false;
+  const std::size_t size = VerificationRecordSizeFromFooter(footer);
+  const std::int64_t start = tableStart - static_cast<std::int64_t>(size);
+  if (size == 0 || start < 0) return true;
+  if (!SeekGuarded(file, start) || !ReadExactlyGuarded(file, bytes, static_cast<DWORD>(size))) return false;
+  if (!DecodeVerificationRecord(std::span(bytes, size), record) || record.StubSize != start ||
+      record.VolumeCount != Config.VolumeCount || record.FileCount != Config.FileCount)
+    return true;
+  for (int i = 0; i < record.VolumeCount; ++i) VolumeCrc[i] = record.VolumeCrc[i];
+  VerifiedVolumeCount = record.VolumeCount;
+  return true;
+}
+
 }  // namespace
 
 bool ReadConfigBlock(std::string_view path) {
@@ -59,5 +84,6 @@ bool ReadConfigBlock(std::string_view path) {
   StageActive = 1;
   ReleaseFileTable();
   if (!ReadFileTable(file, size)) return false;
+  if (!ReadVerificationRecord(file, *FileTableOffset(size, Config.FileCount))) return false;
   return CloseGuarded(file);
 }

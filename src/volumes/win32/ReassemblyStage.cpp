@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/Crc32.h"
 #include "base/Failure.h"
 #include "base/State.h"
 #include "base/win32/FileOps.h"
@@ -14,6 +15,8 @@ namespace {
 
 // Bytes appended to Split.Spt over all volumes so far.
 std::int32_t CopiedTotal = 0;
+// The CRC-32 of the bytes copied of the current volume.
+std::uint32_t CopiedCrc = 0;
 
 // Volumes are opened for reading only, so a write-protected disk or a
 // read-only copy installs.
@@ -42,6 +45,7 @@ bool CopyVolume(GuardedFile& volumeFile, GuardedFile& split, int volume) {
     if (!ReadGuarded(volumeFile, block, BlockSize, count)) return false;
     if (!WriteAllGuarded(split, block, count)) return false;
     CopiedTotal += static_cast<std::int32_t>(count);
+    CopiedCrc = UpdateCrc32(CopiedCrc, block, count);
     DrawAfterBlock(volume);
     DrainMessageQueue();
   }
@@ -49,6 +53,7 @@ bool CopyVolume(GuardedFile& volumeFile, GuardedFile& split, int volume) {
 
 bool AppendVolume(std::string_view name, GuardedFile& split, int volume) {
   GuardedFile volumeFile;
+  CopiedCrc = 0;
   return OpenVolume(volumeFile, name) && CopyVolume(volumeFile, split, volume) &&
          CloseGuarded(volumeFile);
 }
@@ -67,6 +72,30 @@ void LocateVolume(HWND dialog, const Path& path, int disk) {
   }
 }
 
+// True when the set carries no CRC for the volume or its bytes match it.
+bool VolumeIsSound(int disk) {
+  return disk > VerifiedVolumeCount || CopiedCrc == VolumeCrc[disk - 1];
+}
+
+// While the volume just copied does not match its CRC: says the disk is
+// damaged or from another set and, on Retry, copies it again from where it
+// began in Split.Spt (asking for the disk again); Cancel stops the stage.
+bool CheckVolume(HWND dialog, GuardedFile& split, int disk, std::int32_t start) {
+  while (StageActive && !VolumeIsSound(disk)) {
+    const FixedText<160> text = DamagedDiskText(disk);
+    if (MessageBoxA(dialog, text.c_str(), MessageTable.Caption.c_str(), MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
+        IDRETRY) {
+      StageActive = 0;
+      break;
+    }
+    if (!TruncateGuarded(split, start)) return false;
+    CopiedTotal = start;
+    LocateVolume(dialog, JoinPath(SourceDir, MessageTable.VolumeName), disk);
+    if (StageActive && !AppendVolume(MessageTable.VolumeName, split, disk)) return false;
+  }
+  return true;
+}
+
 void Reassemble(HWND dialog) {
   MessageTable.VolumeName = VolumeFileName(ProgramName, 1);
   GuardedFile volumeOne;
@@ -76,12 +105,16 @@ void Reassemble(HWND dialog) {
                    CREATE_ALWAYS))
     return;
   CopiedTotal = 0;
+  CopiedCrc = 0;
   if (!CopyVolume(volumeOne, split, 1) || !CloseGuarded(volumeOne)) return;
+  if (!CheckVolume(dialog, split, 1, 0)) return;
   for (int disk = 2; disk <= Config.VolumeCount && StageActive; ++disk) {
     MessageTable.VolumeName = ReplaceExtension(MessageTable.VolumeName, VolumeExtension(disk));
     LocateVolume(dialog, JoinPath(SourceDir, MessageTable.VolumeName), disk);
     if (!StageActive) break;
+    const std::int32_t start = CopiedTotal;
     if (!AppendVolume(MessageTable.VolumeName, split, disk)) return;
+    if (!CheckVolume(dialog, split, disk, start)) return;
   }
   if (!CloseGuarded(split)) return;
   // Volumes that do not add up to the stream the block describes are cut
