@@ -8,6 +8,7 @@
 #include "base/State.h"
 #include "config/Configuration.h"
 #include "config/SampleTrailer.h"
+#include "config/VerificationRecord.h"
 
 namespace {
 
@@ -64,6 +65,46 @@ TEST_F(ReadConfigBlockTest, FillsValuesTextsAndTableFromARealFile) {
   ASSERT_EQ(FileTableLength(), 2);
   EXPECT_EQ(FileRecordAt(1)->Entry, readme);
   EXPECT_EQ(FileRecordAt(2)->Entry, second);
+}
+
+// A stub of `image` bytes, a verification record for `volumes` volumes
+// and one file, the one-entry table and SampleTrailer (3 volumes).
+std::string StubWithRecord(const std::string& image, int volumes) {
+  VerificationRecord record;
+  record.StubSize = static_cast<std::uint32_t>(image.size());
+  record.VolumeCount = static_cast<std::uint16_t>(volumes);
+  record.FileCount = 1;
+  for (int i = 0; i < volumes; ++i) record.VolumeCrc[i] = 0xC0DE0000u + static_cast<std::uint32_t>(i);
+  std::string bytes(VerificationRecordSize(record.VolumeCount, record.FileCount), '\0');
+  EncodeVerificationRecord(record, std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
+  ConfigTrailer t = SampleTrailer();
+  t.FileCount = 1;
+  return image + bytes + Bytes(EncodeFileEntry({"README.TXT", 0, 0, 10})) + Bytes(EncodeTrailer(t));
+}
+
+TEST_F(ReadConfigBlockTest, KeepsTheVolumeCrcsOfASoundRecordOnly) {
+  WriteFileBytes(Stub, StubWithRecord("MZ program image", 3));
+  ASSERT_TRUE(ReadConfigBlock(Stub));
+  ASSERT_EQ(VerifiedVolumeCount, 3);
+  EXPECT_EQ(VolumeCrc[0], 0xC0DE0000u);
+  EXPECT_EQ(VolumeCrc[2], 0xC0DE0002u);
+  EXPECT_EQ(FileTableLength(), 1);
+
+  // A damaged record, one for another volume count, and none at all: the
+  // set installs unchecked.
+  std::string damaged = StubWithRecord("MZ program image", 3);
+  damaged[20] ^= 1;
+  WriteFileBytes(Stub, damaged);
+  ASSERT_TRUE(ReadConfigBlock(Stub));
+  EXPECT_EQ(VerifiedVolumeCount, 0);
+  WriteFileBytes(Stub, StubWithRecord("MZ program image", 2));
+  ASSERT_TRUE(ReadConfigBlock(Stub));
+  EXPECT_EQ(VerifiedVolumeCount, 0);
+  ConfigTrailer t = SampleTrailer();
+  t.FileCount = 0;
+  WriteFileBytes(Stub, std::string(100, 'M') + Bytes(EncodeTrailer(t)));
+  ASSERT_TRUE(ReadConfigBlock(Stub));
+  EXPECT_EQ(VerifiedVolumeCount, 0);
 }
 
 TEST_F(ReadConfigBlockTest, ABareTrailerGivesAnEmptyTable) {
