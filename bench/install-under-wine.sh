@@ -55,6 +55,9 @@ take HEADERS.H 300000 /usr/include '*.h'
 take TEXT.TXT 200000 /usr/share/common-licenses '*'
 build/release/tools/pack/diskspan-pack --stub "$stub" -o "$work/set" --title Bench \
   --default-dir 'C:\BENCH' "$work"/files/* | tail -n 1
+# The same set without its verification record, for the record's cost.
+build/release/tools/pack/diskspan-pack --stub "$stub" -o "$work/plain" --title Bench --no-checksums \
+  --default-dir 'C:\BENCH' "$work"/files/* >/dev/null
 volumes=$(find "$work/set" -name 'SETUP.0*' | wc -l)
 input=$(cat "$work"/files/* | wc -c)
 
@@ -65,12 +68,13 @@ keep_best() {  # keep_best VAR SECONDS
   if [ -z "$current" ] || [ "$(echo "$2 < $current" | bc)" = 1 ]; then printf -v "$1" '%s' "$2"; fi
 }
 
-# stub_run STEPS...: seconds from the stub's start to its end.
+# stub_run SET STEPS...: seconds from the stub's start to its end.
 stub_run() {
-  local start end pid
+  local start end pid set=$1
+  shift
   rm -rf "$WINEPREFIX/drive_c/BENCH"
   start=$(now)
-  "$WINE" "$work/set/SETUP.EXE" >/dev/null 2>&1 &
+  "$WINE" "$work/$set/SETUP.EXE" >/dev/null 2>&1 &
   pid=$!
   "$WINE" "$helper" --timeout 300 "$@" >"$work/helper.log" 2>&1 || { cat "$work/helper.log"; exit 1; }
   wait "$pid"
@@ -78,17 +82,23 @@ stub_run() {
   echo "$end - $start" | bc
 }
 
-install="" native="" cancelled=""
-for run in $(seq "$runs"); do
-  keep_best install "$(stub_run wait "Destination Directory" enter gone box Bench ok)"
+# install_and_test SET INSTALL-VAR TEST-VAR: one install and one --test.
+install_and_test() {
+  keep_best "$2" "$(stub_run "$1" wait "Destination Directory" enter gone box Bench ok)"
   grep -q 'successfully installed' "$work/helper.log" || { cat "$work/helper.log"; exit 1; }
   for f in "$work"/files/*; do
     cmp -s "$f" "$WINEPREFIX/drive_c/BENCH/$(basename "$f")" || { echo "bench: $f differs" >&2; exit 1; }
   done
   start=$(now)
-  build/release/tools/restore/diskspan-extract --test -q "$work/set/SETUP.EXE"
-  keep_best native "$(echo "$(now) - $start" | bc)"
-  keep_best cancelled "$(stub_run wait "Destination Directory" press 2 box "Exit Bench" yes box Bench ok)"
+  build/release/tools/restore/diskspan-extract --test -q "$work/$1/SETUP.EXE"
+  keep_best "$3" "$(echo "$(now) - $start" | bc)"
+}
+
+install="" native="" cancelled="" plainInstall="" plainNative=""
+for run in $(seq "$runs"); do
+  install_and_test set install native
+  install_and_test plain plainInstall plainNative
+  keep_best cancelled "$(stub_run set wait "Destination Directory" press 2 box "Exit Bench" yes box Bench ok)"
 done
 
 printf 'set: %d bytes of input, %d volumes of 1.44 MB; %s stub; best of %d runs\n' "$input" "$volumes" "$arch" "$runs"
@@ -97,3 +107,6 @@ printf 'native decode (extract -t):  %6.2f s\n' "$native"
 printf 'Wine start and end (cancel): %6.2f s\n' "$cancelled"
 printf 'ratio install / (native + wine start and end): %.2fx (target 3x)\n' \
   "$(echo "$install / ($native + $cancelled)" | bc -l)"
+printf 'without checksums: install %6.2f s, extract -t %6.2f s\n' "$plainInstall" "$plainNative"
+printf 'the checksums cost: install %.3fx, extract -t %.3fx\n' \
+  "$(echo "$install / $plainInstall" | bc -l)" "$(echo "$native / $plainNative" | bc -l)"
