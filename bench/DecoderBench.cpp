@@ -7,6 +7,7 @@
 
 #include "MemoryCallbacks.h"
 #include "Stopwatch.h"
+#include "lzh/BlockDecode.h"
 #include "lzh/LzhDecoder.h"
 #include "lzh/lzh.h"
 
@@ -29,6 +30,23 @@ struct MemorySource {
 struct MemorySink {
   std::uint8_t* next;
   void operator()(std::uint8_t byte) { *next++ = byte; }
+};
+
+struct MemoryReader {
+  std::span<const std::uint8_t> rest;
+  std::size_t Read(std::uint8_t* out, std::size_t size) {
+    const std::size_t n = std::min(size, rest.size());
+    std::copy_n(rest.begin(), n, out);
+    rest = rest.subspan(n);
+    return n;
+  }
+};
+
+struct BlockCollector {
+  std::uint8_t* next;
+  void operator()(std::span<const std::uint8_t> bytes, const lzh::CodedPosition&) {
+    next = std::copy(bytes.begin(), bytes.end(), next);
+  }
 };
 
 struct AlwaysActive {
@@ -66,6 +84,22 @@ double TimeInlinedDecode(std::span<const std::uint8_t> coded,
     produced = static_cast<std::size_t>(sink.next - output.data());
   });
   ExpectSame(std::span(output).first(produced), original, "the inlined decoder");
+  return seconds;
+}
+
+double TimeBlockDecode(std::span<const std::uint8_t> coded,
+                       std::span<const std::uint8_t> original, int runs) {
+  std::vector<std::uint8_t> output(original.size());
+  auto tree = std::make_unique<lzh::LzhTree>();
+  const auto size = static_cast<std::int32_t>(original.size());
+  std::size_t produced = 0;
+  const double seconds = BestSeconds(runs, [&] {
+    MemoryReader source{coded};
+    BlockCollector sink{output.data()};
+    lzh::DecodeBlocks(*tree, size, source, sink);
+    produced = static_cast<std::size_t>(sink.next - output.data());
+  });
+  ExpectSame(std::span(output).first(produced), original, "the block decoder");
   return seconds;
 }
 

@@ -15,4 +15,9 @@ double TimeCallbackDecode(std::span<const std::uint8_t> coded,
 double TimeInlinedDecode(std::span<const std::uint8_t> coded,
                          std::span<const std::uint8_t> original, int runs);
 
+// Best of `runs`, through the block decoder (64-bit refills, linear window)
+// over memory, as the extractor uses it.
+double TimeBlockDecode(std::span<const std::uint8_t> coded,
+                       std::span<const std::uint8_t> original, int runs);
+
 }  // namespace bench

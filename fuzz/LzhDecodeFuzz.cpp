@@ -1,8 +1,11 @@
 // Decodes arbitrary bytes as a coded stream of the size the input's header
 // chooses (LzhFuzzInput.h). Decoding goes through the installer's callback
-// interface twice and through an inlined instantiation once; all three must
-// read exactly as many bytes and write exactly the same ones. The outputs are
-// compared by count and digest, so no run keeps its output.
+// interface twice, through an inlined instantiation once and through the
+// block decoder once; all must read exactly as many bytes and write exactly
+// the same ones (the block decoder stops at the size, the others finish a
+// final match). The outputs are compared by count and digests, so no run
+// keeps its output.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +13,7 @@
 
 #include "LzhFuzzInput.h"
 #include "base/State.h"
+#include "lzh/BlockDecode.h"
 #include "lzh/LzhDecoder.h"
 #include "lzh/lzh.h"
 
@@ -19,15 +23,20 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
+// The output size of the input being decoded.
+std::size_t headSize = 0;
+
 // What one decode read and wrote: the bytes written are folded into a
-// 64-bit FNV-1a digest.
+// 64-bit FNV-1a digest, and those within the output size into another.
 struct Decoded {
   std::size_t Reads = 0;
   std::size_t Written = 0;
   std::uint64_t Digest = 0xCBF29CE484222325;
+  std::uint64_t HeadDigest = 0xCBF29CE484222325;
 
   void Take(std::uint8_t byte) {
     Digest = (Digest ^ byte) * 0x100000001B3;
+    if (Written < headSize) HeadDigest = Digest;
     ++Written;
   }
   bool operator==(const Decoded&) const = default;
@@ -75,6 +84,41 @@ Decoded DecodeInlined(std::span<const std::uint8_t> stream, std::int32_t size) {
   return result;
 }
 
+// The coded bytes in reads of 1 to 16 bytes, by turns, to move the
+// decoder's refills over every alignment.
+struct ChoppedReader {
+  std::span<const std::uint8_t> rest;
+  std::size_t turn;
+  std::size_t Read(std::uint8_t* out, std::size_t size) {
+    const std::size_t n = std::min({size, rest.size(), 1 + turn++ % 16});
+    std::copy_n(rest.begin(), n, out);
+    rest = rest.subspan(n);
+    return n;
+  }
+};
+
+struct BlockDigest {
+  Decoded& result;
+  void operator()(std::span<const std::uint8_t> bytes, const lzh::CodedPosition&) {
+    for (std::uint8_t byte : bytes) result.Take(byte);
+  }
+};
+
+// Returns the head digest and count; Reads is what a byte reader would
+// have asked for.
+Decoded DecodeInBlocks(std::span<const std::uint8_t> stream, std::int32_t size, std::size_t firstRead) {
+  Decoded result;
+  ChoppedReader reader{stream, firstRead};
+  BlockDigest sink{result};
+  static lzh::LzhTree tree;
+  const auto outcome = lzh::DecodeBlocks(tree, size, reader, sink);
+  Check(!outcome.StoppedAtLimit);
+  Check(outcome.At.Used == std::min<std::int64_t>(outcome.At.Used + outcome.At.PastEnd,
+                                                  static_cast<std::int64_t>(stream.size())));
+  result.Reads = static_cast<std::size_t>(outcome.At.Used + outcome.At.PastEnd);
+  return result;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -84,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int32_t outputSize =
       lzhfuzz::OutputSize(bytes.first<lzhfuzz::HeaderSize>(), stream.size());
 
+  headSize = static_cast<std::size_t>(std::max(outputSize, 0));
   const Decoded first = DecodeThroughCallbacks(stream, outputSize);
   // A match is always copied whole, so the output can run up to 59 bytes over.
   Check(first.Written >= static_cast<std::size_t>(outputSize));
@@ -95,5 +140,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A second call must not see anything the first left behind.
   Check(DecodeThroughCallbacks(stream, outputSize) == first);
   Check(DecodeInlined(stream, outputSize) == first);
+  const Decoded blocks = DecodeInBlocks(stream, outputSize, data[1]);
+  Check(blocks.Reads == first.Reads);
+  Check(blocks.Written == headSize);
+  Check(blocks.HeadDigest == first.HeadDigest);
   return 0;
 }

@@ -1,73 +1,44 @@
 #include "StreamDecode.h"
 
-#include <algorithm>
-#include <array>
 #include <memory>
 
-#include "lzh/LzhDecoder.h"
+#include "lzh/BlockDecode.h"
 
 namespace {
 
-constexpr std::size_t BlockSize = 64 * 1024;
-
-struct BlockSource {
+// The coded stream as the block decoder reads it.
+struct SourceReader {
   ByteSource& source;
-  std::array<std::uint8_t, BlockSize> block;
-  std::size_t pos = 0;
-  std::size_t length = 0;
-  DecodeOutcome& outcome;
-
-  std::uint8_t operator()() {
-    if (pos == length && !Refill()) return 0;
-    ++outcome.CodedBytesUsed;
-    return block[pos++];
-  }
-
-  bool Refill() {
-    pos = 0;
-    length = source.Read(block.data(), block.size());
-    if (length == 0) ++outcome.ReadsPastEnd;
-    return length > 0;
-  }
+  std::size_t Read(std::uint8_t* out, std::size_t size) { return source.Read(out, size); }
 };
 
-// Gathers decoded bytes into blocks; drops what a final match yields past
-// the decoded size.
-struct BlockSink {
+// Hands each decoded block on with the state of the input after it.
+struct ChunkSink {
   const ChunkConsumer& consume;
-  const DecodeOutcome& outcome;
-  std::int64_t limit;
-  std::array<std::uint8_t, BlockSize> block;
-  std::size_t length = 0;
-  std::int64_t flushed = 0;
+  std::int64_t offset = 0;
 
-  void operator()(std::uint8_t byte) {
-    block[length++] = byte;
-    if (length == block.size()) Flush();
+  void operator()(std::span<const std::uint8_t> bytes, const lzh::CodedPosition& at) {
+    consume(offset, bytes, Outcome(at));
+    offset += static_cast<std::int64_t>(bytes.size());
   }
 
-  void Flush() {
-    const auto room = std::max<std::int64_t>(0, limit - flushed);
-    const auto keep = static_cast<std::size_t>(std::min<std::int64_t>(static_cast<std::int64_t>(length), room));
-    if (keep > 0) consume(flushed, std::span(block.data(), keep), outcome);
-    flushed += static_cast<std::int64_t>(keep);
-    length = 0;
+  static DecodeOutcome Outcome(const lzh::CodedPosition& at) {
+    DecodeOutcome outcome;
+    outcome.CodedBytesUsed = at.Used;
+    outcome.ReadsPastEnd = at.PastEnd;
+    return outcome;
   }
-};
-
-struct AlwaysActive {
-  bool operator()() const { return true; }
 };
 
 }  // namespace
 
-DecodeOutcome DecodeStream(ByteSource& source, std::int32_t unpackedSize, const ChunkConsumer& consume) {
-  DecodeOutcome outcome;
-  auto tables = std::make_unique<lzh::DecoderTables>();
-  std::unique_ptr<BlockSource> in(new BlockSource{source, {}, 0, 0, outcome});
-  std::unique_ptr<BlockSink> out(new BlockSink{consume, outcome, unpackedSize, {}, 0, 0});
-  AlwaysActive active;
-  lzh::DecodeWith(*tables, unpackedSize, *in, *out, active);
-  out->Flush();
+DecodeOutcome DecodeStream(ByteSource& source, std::int32_t unpackedSize, const ChunkConsumer& consume,
+                           std::int64_t codedLimit) {
+  auto tree = std::make_unique<lzh::LzhTree>();
+  SourceReader reader{source};
+  ChunkSink sink{consume};
+  const auto decoded = lzh::DecodeBlocks(*tree, unpackedSize, reader, sink, codedLimit);
+  DecodeOutcome outcome = ChunkSink::Outcome(decoded.At);
+  outcome.StoppedAtLimit = decoded.StoppedAtLimit;
   return outcome;
 }

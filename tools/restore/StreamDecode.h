@@ -1,9 +1,10 @@
-// Decodes a set's coded stream block by block with the inlined decoder,
+// Decodes a set's coded stream block by block with the block decoder,
 // handing the decoded bytes on in large chunks.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <span>
 
 #include "ByteSource.h"
@@ -11,6 +12,7 @@
 struct DecodeOutcome {
   std::int64_t CodedBytesUsed = 0;  // bytes the decoder took from the source
   std::int64_t ReadsPastEnd = 0;    // bytes it wanted after the source ran out
+  bool StoppedAtLimit = false;      // decoding stopped at the trusted coded bytes' end
   // The decoder reads at most two bytes beyond the last bit it uses: more
   // means the stream ended before the decoded size was reached.
   bool StreamEndedEarly() const { return ReadsPastEnd > 2; }
@@ -22,4 +24,10 @@ struct DecodeOutcome {
 using ChunkConsumer = std::function<void(std::int64_t offset, std::span<const std::uint8_t> bytes,
                                          const DecodeOutcome& soFar)>;
 
-DecodeOutcome DecodeStream(ByteSource& source, std::int32_t unpackedSize, const ChunkConsumer& consume);
+inline constexpr std::int64_t NoCodedLimit = std::numeric_limits<std::int64_t>::max();
+
+// Only bytes decoded from the first `codedLimit` coded bytes are handed on:
+// decoding stops (StoppedAtLimit) before the first byte whose symbol the
+// decoder read past them for, as when the volumes after them are damaged.
+DecodeOutcome DecodeStream(ByteSource& source, std::int32_t unpackedSize, const ChunkConsumer& consume,
+                           std::int64_t codedLimit = NoCodedLimit);
