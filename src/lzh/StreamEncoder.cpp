@@ -13,12 +13,16 @@ namespace {
 // What coding a position may read past it: the longest match, and the two
 // bytes after it that inserting the match's last position hashes.
 constexpr int LookAhead = LongestMatch + ShortestMatch - 1;
-// The window drops this much history at a time: a multiple of the ring, so
-// positions keep their place in the match finder's chain links.
+// The optimal parse decides this many positions at a time (or a few more,
+// to finish the last match), choosing with the block's look-ahead as well.
+constexpr int BlockSize = 16 * 1024;
+constexpr int BlockSpan = BlockSize + 1024;
+// The window drops this much history at a time: a multiple of twice the
+// ring, so positions keep their place in both match finders' links.
 constexpr int SlideStep = 256 * RingSize;
-// History for the farthest match, a slide's worth of input and one
-// position's look-ahead.
-constexpr int WindowSize = SlideStep + RingSize + LookAhead;
+// History for the farthest match, a slide's worth of input and a block's
+// and a position's look-ahead.
+constexpr int WindowSize = SlideStep + RingSize + BlockSpan + LookAhead;
 constexpr std::size_t FlushSize = 64 * 1024;
 
 }  // namespace
@@ -33,6 +37,8 @@ StreamEncoder::StreamEncoder(Sink sink, const EncoderOptions& options)
       writer_(coded_),
       finder_(std::span<const std::uint8_t>(window_.data(), RingStart), options.MaxChain) {
   coded_.reserve(FlushSize + 64);
+  matches_.Restart(RingStart);
+  treeFinder_.SetBuffer(std::span<const std::uint8_t>(window_.data(), RingStart));
 }
 
 StreamEncoder::~StreamEncoder() = default;
@@ -61,12 +67,21 @@ void StreamEncoder::Append(std::span<const std::uint8_t> input) {
   std::memcpy(window_.data() + end_, input.data(), input.size());
   end_ += static_cast<int>(input.size());
   finder_.SetBuffer(std::span<const std::uint8_t>(window_.data(), end_));
+  treeFinder_.SetBuffer(std::span<const std::uint8_t>(window_.data(), end_));
+}
+
+void StreamEncoder::Code(bool finishing) {
+  if (options_.Chosen() == EncoderOptions::Parse::Optimal) {
+    CodeBlocks(finishing);
+  } else {
+    CodeLazy(finishing);
+  }
 }
 
 // Codes every position that has its full look-ahead buffered, or all of
 // them when finishing. The parse: the longest match, deferred by a literal
 // when the lazy look finds a longer one at the next position.
-void StreamEncoder::Code(bool finishing) {
+void StreamEncoder::CodeLazy(bool finishing) {
   const int stop = finishing ? end_ : end_ - LookAhead + 1;
   if (pos_ >= stop) return;
   PrimeOnce();
@@ -82,7 +97,8 @@ void StreamEncoder::Code(bool finishing) {
       ++pos;
       continue;
     }
-    const Match next = options_.Lazy ? finder_.Find(pos + 1, std::min(LongestMatch, end - pos - 1)) : Match{};
+    const bool lazy = options_.Chosen() == EncoderOptions::Parse::Lazy;
+    const Match next = lazy ? finder_.Find(pos + 1, std::min(LongestMatch, end - pos - 1)) : Match{};
     if (next.Length > match.Length) {
       writer_.PutLiteral(window_[pos]);
       ++pos;
@@ -96,12 +112,55 @@ void StreamEncoder::Code(bool finishing) {
   pos_ = pos;
 }
 
+// Codes every block whose span has its full look-ahead buffered, or all
+// that is left when finishing, each priced from the tree as it starts.
+void StreamEncoder::CodeBlocks(bool finishing) {
+  for (;;) {
+    const int span = std::min(BlockSpan, end_ - pos_);
+    if (span <= 0) return;
+    if (!finishing && end_ - LookAhead + 1 - pos_ < BlockSpan) return;
+    PrimeOnce();
+    FindMatchesBefore(pos_ + span);
+    const ParsePrices prices = ParsePrices::FromTree(writer_.Tree());
+    const std::span<const std::uint8_t> bytes(window_.data(), end_);
+    for (const ParseStep& step : parser_.Choose(bytes, matches_, prices, pos_, span, BlockSize)) Emit(step);
+    matches_.DropBefore(pos_);
+  }
+}
+
+// Every position is searched and inserted once, in order, whether or not
+// the parse codes it.
+void StreamEncoder::FindMatchesBefore(int stop) {
+  for (int p = matches_.End(); p < stop; ++p) {
+    treeFinder_.FindAndInsert(p, std::min(LongestMatch, end_ - p), matches_.Pending());
+    matches_.Add();
+  }
+}
+
+void StreamEncoder::Emit(const ParseStep& step) {
+  if (coded_.size() >= FlushSize) Flush();
+  if (step.Distance == 0) {
+    writer_.PutLiteral(window_[pos_]);
+  } else {
+    writer_.PutMatch(step.Length, step.Distance);
+  }
+  pos_ += step.Length;
+}
+
 // The ring's initial spaces become candidates once the first position is
 // coded, when the bytes after them that hashing reads are there.
 void StreamEncoder::PrimeOnce() {
   if (primed_) return;
-  for (int p = 0; p < RingStart; ++p) finder_.Insert(p);
   primed_ = true;
+  if (options_.Chosen() == EncoderOptions::Parse::Optimal) {
+    std::vector<Match> unused;
+    for (int p = 0; p < RingStart; ++p) {
+      treeFinder_.FindAndInsert(p, std::min(LongestMatch, end_ - p), unused);
+      unused.clear();
+    }
+    return;
+  }
+  for (int p = 0; p < RingStart; ++p) finder_.Insert(p);
 }
 
 void StreamEncoder::SlideIfDue() {
@@ -110,7 +169,10 @@ void StreamEncoder::SlideIfDue() {
   end_ -= SlideStep;
   pos_ -= SlideStep;
   finder_.Slide(SlideStep);
+  treeFinder_.Slide(SlideStep);
+  matches_.Slide(SlideStep);
   finder_.SetBuffer(std::span<const std::uint8_t>(window_.data(), end_));
+  treeFinder_.SetBuffer(std::span<const std::uint8_t>(window_.data(), end_));
 }
 
 void StreamEncoder::Flush() {

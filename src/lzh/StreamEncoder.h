@@ -3,7 +3,8 @@
 // near 1 MiB whatever the length. The parse is the same whatever the
 // chunking: a position is coded only once every byte its coding may read is
 // buffered (or at the end), so every search and insertion sees what it
-// would over the whole input.
+// would over the whole input. The optimal parse decides 16 KB blocks that
+// start at fixed places, each once 1 KB past it is buffered too.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,9 @@
 
 #include "lzh/LzhEncoder.h"
 #include "lzh/MatchFinder.h"
+#include "lzh/OptimalMatches.h"
+#include "lzh/OptimalParse.h"
+#include "lzh/OptimalTreeFinder.h"
 #include "lzh/SymbolWriter.h"
 
 namespace lzh {
@@ -41,6 +45,10 @@ class StreamEncoder {
  private:
   void Append(std::span<const std::uint8_t> input);
   void Code(bool finishing);
+  void CodeLazy(bool finishing);
+  void CodeBlocks(bool finishing);
+  void FindMatchesBefore(int stop);
+  void Emit(const ParseStep& step);
   void PrimeOnce();
   void SlideIfDue();
   void Flush();
@@ -55,7 +63,10 @@ class StreamEncoder {
   bool finished_ = false;
   std::vector<std::uint8_t> coded_;   // coded bytes not yet handed on
   SymbolWriter writer_;
-  MatchFinder finder_;
+  MatchFinder finder_;                // for the greedy and lazy parses
+  OptimalTreeFinder treeFinder_;      // for the optimal parse
+  OptimalMatches matches_;            // found ahead of pos_ for the optimal parse
+  OptimalParser parser_;
   std::int64_t bytesIn_ = 0;
   std::int64_t bytesOut_ = 0;
 };

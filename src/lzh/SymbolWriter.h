@@ -24,6 +24,8 @@ class SymbolWriter {
   }
   // Pads the last byte with zero bits.
   void Finish() { bits_.Finish(); }
+  // The adaptive tree as the symbols so far left it.
+  const LzhTree& Tree() const { return *tree_; }
 
  private:
   void PutSymbol(int symbol);
