@@ -27,7 +27,7 @@ for format in "${!geometry[@]}"; do
     out="$work/$set-$format"
     "$pack" -o "$out" --volume-size "$format" --images "${files[@]}" >"$work/log" 2>&1 ||
       { cat "$work/log" >&2; fail "$set set for $format did not pack"; }
-    grep -q "disks of $format\$" "$work/log" || fail "the summary does not name $format"
+    grep -Eq "disks? of $format\$" "$work/log" || fail "the summary does not name $format"
     disks=$(find "$out" -name 'SETUP.0*' | wc -l)
     for disk in $(seq 1 "$disks"); do
       image="$work/disk.img"

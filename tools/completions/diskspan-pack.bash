@@ -46,7 +46,7 @@ _diskspan_pack() {
   if [[ $cur == -* ]]; then
     local options="-h --help -o --output-dir --stub --name --title --font --title-size
       --title-style --top-colour --bottom-colour --title-colour --default-dir --launch
-      --volume-size --codepage --force --images --json -q --quiet --progress --no-progress
+      --volume-size --codepage --force --fast --no-checksums --images --json -q --quiet --progress --no-progress
       -v --verbose -V --version"
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
     return

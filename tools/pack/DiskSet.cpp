@@ -4,6 +4,9 @@
 #include <string>
 
 #include "config/ConfigBlock.h"
+#include "config/VerificationRecord.h"
+
+static_assert(MaxVolumes <= MaxVerifiedVolumes && MaxFiles <= MaxVerifiedFiles);
 
 namespace {
 
@@ -120,7 +123,10 @@ SetPlan PlanDiskSet(const PackOptions& options, const CodePage& codePage, std::i
     plan.Entries.push_back({std::string_view(f.StoredName), static_cast<std::int32_t>(f.DosDate), offset, size});
     offset += size;
   }
-  plan.SetupSize = stubSize + static_cast<std::int64_t>(files.size() * FileEntrySize + ConfigTrailerSize);
+  plan.StubSize = stubSize;
+  plan.Checksums = options.Checksums;
+  const std::size_t record = options.Checksums ? VerificationRecordSize(MaxVolumes, files.size()) : 0;
+  plan.SetupSize = stubSize + static_cast<std::int64_t>(record + files.size() * FileEntrySize + ConfigTrailerSize);
   plan.FirstCapacity = FirstVolumeCapacity(options, plan.SetupSize);
   if (plan.FirstCapacity <= 0)
     throw PackError(options.Stub.string() + ": the setup file would be " + std::to_string(plan.SetupSize) +

@@ -1,6 +1,9 @@
 // A disk set's layout, decided before anything is coded: the configuration
 // block (but for the coded size and the volume count, known once coded),
 // the setup file's size, and how the coded stream is cut into volumes.
+// The setup file is planned with a verification record for the most
+// volumes a set can have, so volume 1 fits beside it whatever the count;
+// the record written holds the real count, so the file can only shrink.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +22,9 @@ inline constexpr std::int64_t MaxSetBytes = 2147483647;
 struct SetPlan {
   ConfigTrailer Trailer;
   std::vector<FileEntry> Entries;
-  std::int64_t SetupSize = 0;      // the stub, the file table and the trailer
+  std::int64_t StubSize = 0;
+  bool Checksums = true;           // a verification record follows the stub
+  std::int64_t SetupSize = 0;      // at most: the stub, the record, the file table and the trailer
   std::int64_t FirstCapacity = 0;  // what disk 1 leaves for volume 1
 };
 

@@ -9,6 +9,7 @@
 
 #include "DiskImages.h"
 #include "PendingFile.h"
+#include "SetChecksums.h"
 #include "TemporaryRegistry.h"
 #include "lzh/StreamEncoder.h"
 #include "volumes/VolumeRules.h"
@@ -24,18 +25,22 @@ bool Exists(const fs::path& path) {
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-// The coded stream, cut into volumes as the encoder hands it out.
+// The coded stream, cut into volumes as the encoder hands it out; the
+// files' and the volumes' CRCs are taken on the way.
 PendingFiles CodeVolumes(const PackOptions& options, const SetPlan& plan, const std::vector<InputFile>& files,
-                         std::vector<std::int64_t>& lengths, const PackProgressFn& progress) {
+                         std::vector<std::int64_t>& lengths, SetChecksums& sums, const PackProgressFn& progress) {
   PendingFiles volumes;
   VolumeCutter cutter(plan.FirstCapacity, options.VolumeSize, [&](int disk, std::span<const std::uint8_t> piece) {
     if (static_cast<int>(volumes.size()) < disk) volumes.push_back(std::make_unique<PendingFile>(options.OutputDir));
     volumes.back()->Write(piece);
+    sums.AddVolumeBytes(disk, piece);
   });
-  lzh::StreamEncoder encoder([&](std::span<const std::uint8_t> coded) { cutter.Take(coded); });
+  lzh::StreamEncoder encoder([&](std::span<const std::uint8_t> coded) { cutter.Take(coded); },
+                             {.Parsing = options.Fast ? lzh::EncoderOptions::Parse::Lazy : lzh::EncoderOptions::Parse::Optimal});
   std::int64_t read = 0;
   for (std::size_t i = 0; i < files.size(); ++i)
     StreamFile(files[i].Source, files[i].Size, [&](auto bytes) {
+      sums.AddFileBytes(i, bytes);
       encoder.Put(bytes);
       read += static_cast<std::int64_t>(bytes.size());
       if (progress) progress(read, plan.Trailer.UnpackedSize, i + 1, volumes.size());
@@ -46,12 +51,15 @@ PendingFiles CodeVolumes(const PackOptions& options, const SetPlan& plan, const 
   return volumes;
 }
 
-// The stub, the file table and the trailer.
-std::unique_ptr<PendingFile> WriteSetupFile(const PackOptions& options, const SetPlan& plan) {
+// The stub, the verification record (unless left out), the file table and
+// the trailer.
+std::unique_ptr<PendingFile> WriteSetupFile(const PackOptions& options, const SetPlan& plan, SetChecksums& sums) {
   auto setup = std::make_unique<PendingFile>(options.OutputDir);
-  const std::int64_t stubSize = plan.SetupSize - static_cast<std::int64_t>(plan.Entries.size() * FileEntrySize +
-                                                                           ConfigTrailerSize);
-  StreamFile(options.Stub, stubSize, [&](auto bytes) { setup->Write(bytes); });
+  StreamFile(options.Stub, plan.StubSize, [&](auto bytes) {
+    setup->Write(bytes);
+    sums.AddStubBytes(bytes);
+  });
+  if (plan.Checksums) setup->Write(sums.Encoded(plan.Trailer.VolumeCount));
   for (const FileEntry& e : plan.Entries) setup->Write(EncodeFileEntry(e));
   setup->Write(EncodeTrailer(plan.Trailer));
   return setup;
@@ -126,13 +134,14 @@ WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vec
   if (error) throw PackError(options.OutputDir.string() + ": cannot create: " + error.message());
   try {
     WrittenSet written;
-    PendingFiles outputs = CodeVolumes(options, plan, files, written.VolumeLengths, progress);
+    SetChecksums sums(files.size());
+    PendingFiles outputs = CodeVolumes(options, plan, files, written.VolumeLengths, sums, progress);
     plan.Trailer.VolumeCount = static_cast<std::uint8_t>(written.VolumeLengths.size());
     for (std::int64_t length : written.VolumeLengths) written.CodedSize += length;
     plan.Trailer.SplitSize = static_cast<std::int32_t>(written.CodedSize);
-    outputs.insert(outputs.begin(), WriteSetupFile(options, plan));
+    outputs.insert(outputs.begin(), WriteSetupFile(options, plan, sums));
     written.Paths = DiskSetPaths(options, written.VolumeLengths.size());
-    written.SetupSize = plan.SetupSize;
+    written.SetupSize = outputs.front()->Size();
     written.DecodedSize = plan.Trailer.UnpackedSize;
     CheckOutputsReplaceable(options, written.VolumeLengths.size());
 

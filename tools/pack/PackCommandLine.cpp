@@ -4,9 +4,10 @@
 #include "OptionValues.h"
 
 const char* const PackDescription =
-    "Packs FILEs into a disk set: SETUP.EXE (a copy of the installer with the file\n"
-    "table and settings appended) and the volumes SETUP.01, SETUP.02 ... SETUP.09,\n"
-    "SETUP.010 ..., one per floppy disk. Volume 1 shares disk 1 with SETUP.EXE.\n"
+    "Packs FILEs into a disk set: SETUP.EXE (a copy of the installer with the CRC-32s\n"
+    "of the set's parts, the file table and settings appended) and the volumes\n"
+    "SETUP.01, SETUP.02 ... SETUP.09, SETUP.010 ..., one per floppy disk. Volume 1\n"
+    "shares disk 1 with SETUP.EXE.\n"
     "Files install under their own names, with their modification times (local time)\n"
     "as dates, in the order given. A set holds one flat folder: name the files\n"
     "themselves (DIR/*), not a directory.";
@@ -60,6 +61,9 @@ void AddPackOptions(CLI::App& app, PackOptions& o, RawPackValues& raw) {
       ->capture_default_str()
       ->type_name("N");
   app.add_flag("--force", o.Force, "Replace an existing set of that name (and remove its extra volumes)");
+  app.add_flag("--fast", o.Fast, "Code about twice as fast with a simpler parse, for a slightly larger set");
+  app.add_flag_callback("--no-checksums", [&o] { o.Checksums = false; },
+                        "Leave out the CRC-32s of the installer, volumes and files that let a set be checked");
   app.add_flag("--images", o.Images, "Also write one FAT12 image per disk (DISK01.IMG ...), made with mtools");
   app.add_flag("--json", o.Json, "Print the summary as one JSON document");
   auto* noProgress = app.add_flag_callback("--no-progress", [&o] { o.Progress = false; },

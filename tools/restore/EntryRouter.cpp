@@ -40,3 +40,13 @@ void EntryRouter::Finish(std::int64_t streamSize) {
   for (std::size_t index : active_) output_.End(index, entries_[index]);
   active_.clear();
 }
+
+std::vector<std::size_t> EntryRouter::Abandon() {
+  for (std::size_t index : active_) output_.Discard(index, entries_[index]);
+  std::vector<std::size_t> unfinished(active_.begin(), active_.end());
+  unfinished.insert(unfinished.end(), byOffset_.begin() + static_cast<std::ptrdiff_t>(nextToStart_), byOffset_.end());
+  active_.clear();
+  nextToStart_ = byOffset_.size();
+  std::sort(unfinished.begin(), unfinished.end());
+  return unfinished;
+}

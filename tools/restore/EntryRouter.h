@@ -15,6 +15,8 @@ class EntryOutput {
   virtual void Begin(std::size_t index, const FileEntry& entry) = 0;
   virtual void Write(std::size_t index, std::span<const std::uint8_t> bytes) = 0;
   virtual void End(std::size_t index, const FileEntry& entry) = 0;
+  // The entry begun will not be ended: what it received must not be kept.
+  virtual void Discard(std::size_t /*index*/, const FileEntry& /*entry*/) {}
 };
 
 class EntryRouter {
@@ -26,6 +28,10 @@ class EntryRouter {
   void Take(std::int64_t offset, std::span<const std::uint8_t> bytes);
   // Ends the entries that reach the end of the stream (and empty ones there).
   void Finish(std::int64_t streamSize);
+  // Instead of Finish, when no more bytes will come: discards the entries
+  // begun and not ended, and returns every wanted entry not ended (begun or
+  // not), in table order.
+  std::vector<std::size_t> Abandon();
 
  private:
   void StartEntriesBefore(std::int64_t end);

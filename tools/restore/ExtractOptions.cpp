@@ -17,6 +17,12 @@ const char* const Footer =
     "further directory or disk image named, and in the --volumes places, by the\n"
     "set's own naming (SETUP.01, SETUP.02 ... SETUP.010 ...), ignoring case. Disk\n"
     "images are read with mtools.\n\n"
+    "A set carries the CRC-32s of its installer, of every volume and of every file\n"
+    "(unless it was packed with --no-checksums). --test and extracting check every\n"
+    "volume before decoding and every file as it is decoded: a damaged volume is\n"
+    "named with the disk to replace, and no file that needs bytes from it, nor any\n"
+    "file that fails its CRC-32, is written. A set without them can only be checked\n"
+    "for being whole and decoding to its full size.\n\n"
     "Files are restored with their stored dates, read as local time. A name that is\n"
     "not a plain file name is refused. Names and texts are read in the set's Windows\n"
     "code page (--codepage, 1252 unless told) and shown and created in UTF-8.\n\n"
@@ -50,7 +56,7 @@ void AddExtractOptions(CLI::App& app, ExtractRequest& r) {
                                      "List the set's settings and files");
   app.add_flag("--json", r.Json, "With --list: print one JSON document")->needs(list);
   auto* test = app.add_flag_callback("-t,--test", [&r] { r.Mode = ExtractRequest::Test; },
-                                     "Reassemble and decode without writing anything");
+                                     "Check the set (or the selected files) without writing anything");
   auto* extract = app.add_flag_callback("-e,--extract", [&r] { r.Mode = ExtractRequest::Extract; },
                                         "Restore the files (the default)");
   list->excludes(test)->excludes(extract);

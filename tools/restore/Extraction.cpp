@@ -4,10 +4,24 @@
 
 #include "ExtractError.h"
 #include "SetChecks.h"
+#include "VerifyingOutput.h"
 
 namespace {
 
 const char* const EndedEarly = "the coded stream ends before the decoded size is reached (the set is damaged)";
+
+class StreamEndedEarly : public ExtractError {
+ public:
+  StreamEndedEarly() : ExtractError(EndedEarly) {}
+};
+
+// Testing writes nothing: the bytes only pass through the CRC check.
+class NoOutput final : public EntryOutput {
+ public:
+  void Begin(std::size_t, const FileEntry&) override {}
+  void Write(std::size_t, std::span<const std::uint8_t>) override {}
+  void End(std::size_t, const FileEntry&) override {}
+};
 
 // The selected entries that may be written; the others' problems reported.
 std::vector<bool> AcceptableEntries(const SetInfo& set, const std::vector<bool>& selected,
@@ -23,6 +37,36 @@ std::vector<bool> AcceptableEntries(const SetInfo& set, const std::vector<bool>&
 
 void Report(const ProgressFn& progress, std::int64_t decoded, std::int64_t needed, const DecodeOutcome& soFar) {
   if (progress) progress(decoded, needed, soFar.CodedBytesUsed);
+}
+
+struct DecodeRequest {
+  const std::vector<bool>& Wanted;
+  std::int64_t Needed;          // decoded bytes to reach
+  std::int64_t TrustedCoded;    // coded bytes that may be decoded from
+  const char* UnfinishedNote;   // after the name of a file left unfinished at the trusted end
+};
+
+// Decodes what is asked and hands the wanted entries to `output` through
+// the CRC check. Bytes decoded from past the stream's end are not the set's:
+// none reaches `output` (StreamEndedEarly).
+void DecodeEntries(const SetInfo& set, ByteSource& stream, EntryOutput& output, const DecodeRequest& request,
+                   const ProgressFn& progress, std::vector<std::string>& problems) {
+  VerifyingOutput checked(set, output, problems);
+  EntryRouter router(set.Entries, request.Wanted, checked);
+  DecodeOutcome outcome;
+  if (request.Needed > 0)
+    outcome = DecodeStream(
+        stream, static_cast<std::int32_t>(request.Needed),
+        [&](std::int64_t offset, std::span<const std::uint8_t> bytes, const DecodeOutcome& soFar) {
+          if (soFar.StreamEndedEarly()) throw StreamEndedEarly();
+          router.Take(offset, bytes);
+          Report(progress, offset + static_cast<std::int64_t>(bytes.size()), request.Needed, soFar);
+        },
+        request.TrustedCoded);
+  if (outcome.StreamEndedEarly()) throw StreamEndedEarly();
+  if (!outcome.StoppedAtLimit) return router.Finish(request.Needed);
+  for (std::size_t index : router.Abandon())
+    problems.push_back(set.Texts.Shown(set.Entries[index].Name) + request.UnfinishedNote);
 }
 
 }  // namespace
@@ -45,38 +89,29 @@ std::int64_t DecodedBytesNeeded(const SetInfo& set, const std::vector<bool>& sel
 }
 
 SetReport TestSet(const SetInfo& set, const std::vector<std::int64_t>& volumeSizes, ByteSource& stream,
-                  const std::vector<bool>& selected, const ProgressFn& progress) {
+                  const std::vector<bool>& selected, const ProgressFn& progress, std::int64_t trustedCodedBytes) {
   SetReport report{FatalProblems(set, volumeSizes)};
   if (!report.Ok()) return report;
-  AcceptableEntries(set, selected, report.Problems);
-  const std::int64_t needed = DecodedBytesNeeded(set, selected);
-  if (needed == 0) return report;
-  std::int64_t decoded = 0;
-  const DecodeOutcome outcome = DecodeStream(
-      stream, static_cast<std::int32_t>(needed),
-      [&](std::int64_t, std::span<const std::uint8_t> bytes, const DecodeOutcome& soFar) {
-        decoded += static_cast<std::int64_t>(bytes.size());
-        Report(progress, decoded, needed, soFar);
-      });
-  if (outcome.StreamEndedEarly()) report.Problems.push_back(EndedEarly);
+  const std::vector<bool> wanted = AcceptableEntries(set, selected, report.Problems);
+  const DecodeRequest request{wanted, DecodedBytesNeeded(set, selected), trustedCodedBytes,
+                              " needs bytes from a damaged volume"};
+  NoOutput nothing;
+  try {
+    DecodeEntries(set, stream, nothing, request, progress, report.Problems);
+  } catch (const StreamEndedEarly& e) {
+    report.Problems.push_back(e.what());
+  }
   return report;
 }
 
 SetReport ExtractSet(const SetInfo& set, const std::vector<std::int64_t>& volumeSizes, ByteSource& stream,
-                     EntryOutput& output, const std::vector<bool>& selected, const ProgressFn& progress) {
+                     EntryOutput& output, const std::vector<bool>& selected, const ProgressFn& progress,
+                     std::int64_t trustedCodedBytes) {
   SetReport report{FatalProblems(set, volumeSizes)};
   if (!report.Ok()) return report;
   const std::vector<bool> wanted = AcceptableEntries(set, selected, report.Problems);
-  const std::int64_t needed = DecodedBytesNeeded(set, wanted);
-  EntryRouter router(set.Entries, wanted, output);
-  if (needed > 0)
-    DecodeStream(stream, static_cast<std::int32_t>(needed),
-                 [&](std::int64_t offset, std::span<const std::uint8_t> bytes, const DecodeOutcome& soFar) {
-                   // Bytes decoded from past the end are not the set's: write none of them.
-                   if (soFar.StreamEndedEarly()) throw ExtractError(EndedEarly);
-                   router.Take(offset, bytes);
-                   Report(progress, offset + static_cast<std::int64_t>(bytes.size()), needed, soFar);
-                 });
-  router.Finish(needed);
+  const DecodeRequest request{wanted, DecodedBytesNeeded(set, wanted), trustedCodedBytes,
+                              " needs bytes from a damaged volume; not written"};
+  DecodeEntries(set, stream, output, request, progress, report.Problems);
   return report;
 }

@@ -26,7 +26,9 @@ std::string ListingText(const SetInfo& set) {
       << "Volumes:           " << set.VolumeCount() << " (" << VolumeFileName(set.StubName, 1).c_str() << " to "
       << VolumeFileName(set.StubName, set.VolumeCount()).c_str() << "), " << t.SplitSize << " bytes\n"
       << "Decoded size:      " << t.UnpackedSize << " bytes\n"
-      << "Starts after:      " << (launch.empty() ? "(nothing)" : set.Texts.Shown(launch)) << "\n\n"
+      << "Starts after:      " << (launch.empty() ? "(nothing)" : set.Texts.Shown(launch)) << "\n"
+      << "Checksums:         "
+      << (set.Record ? "CRC-32 of the installer, every volume and every file" : "none (made without them)") << "\n\n"
       << std::setw(12) << "Size" << "  " << std::left << std::setw(19) << "Date" << std::right << "  Name\n";
   std::int64_t total = 0;
   for (const FileEntry& e : set.Entries) {
@@ -58,6 +60,7 @@ std::string ListingJson(const SetInfo& set) {
       {"codedSize", t.SplitSize},
       {"decodedSize", t.UnpackedSize},
       {"launch", launch.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(set.Texts.Shown(launch))},
+      {"checksums", set.Record.has_value()},
       {"files", files},
       {"totalSize", total},
   };

@@ -1,4 +1,5 @@
-// What --list shows: the set's settings and one line per file.
+// What --list shows: the set's settings, whether it carries checksums, and
+// one line per file.
 #pragma once
 
 #include <string>

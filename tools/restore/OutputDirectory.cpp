@@ -59,6 +59,8 @@ void OutputDirectory::End(std::size_t index, const FileEntry& entry) {
   written_.push_back(target.filename().string());
 }
 
+void OutputDirectory::Discard(std::size_t index, const FileEntry&) { open_.erase(index); }
+
 void OutputDirectory::SkipExisting(const std::vector<FileEntry>& entries, std::vector<bool>& selected) {
   if (overwrite_) return;
   for (std::size_t i = 0; i < entries.size(); ++i) {

@@ -1,7 +1,8 @@
 // Writes installed files into the output directory and nowhere else. Each
 // file takes its name only when complete (see PendingFile), so an
-// interrupted or damaged extraction leaves no partial file, and an existing
-// file is kept unless replacing was asked for.
+// interrupted or damaged extraction leaves no partial file (nor one whose
+// bytes fail their CRC-32, see VerifyingOutput), and an existing file is
+// kept unless replacing was asked for.
 #pragma once
 
 #include <filesystem>
@@ -21,6 +22,8 @@ class OutputDirectory final : public EntryOutput {
   void Begin(std::size_t index, const FileEntry& entry) override;
   void Write(std::size_t index, std::span<const std::uint8_t> bytes) override;
   void End(std::size_t index, const FileEntry& entry) override;
+  // The file never takes its name: its temporary goes.
+  void Discard(std::size_t index, const FileEntry& entry) override;
 
   // Entries that End has placed (their UTF-8 names), the paths it kept
   // because a file was there (unless overwriting), and the messages for

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "Checksums.h"
 #include "ExtractError.h"
 #include "FloppyImage.h"
 #include "SetChecks.h"
@@ -49,7 +50,8 @@ SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::s
     throw ExtractError(NotAnInstaller(stubName) + ": " + std::to_string(stubFile.size()) +
                        " bytes are too few for the block it describes");
   CheckPlausible(stubFile, *block, stubName, texts);
-  return {stubName, stubName, block->Trailer, block->Entries, texts};
+  return {stubName, stubName, block->Trailer, block->Entries, texts,
+          FindVerificationRecord(stubFile, 0, block->Trailer)};
 }
 
 SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts) {
@@ -58,8 +60,8 @@ SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts) {
     throw ExtractError(stub.string() + ": no such file");
   const auto size = static_cast<std::int64_t>(std::filesystem::file_size(stub, error));
   if (error) throw ExtractError(stub.string() + ": " + error.message());
-  // Only the block is needed: at most 255 entries and the trailer.
-  const std::int64_t tail = std::min<std::int64_t>(size, 255 * FileEntrySize + ConfigTrailerSize);
+  // Only the end is needed: at most the largest record, 255 entries and the trailer.
+  const std::int64_t tail = std::min<std::int64_t>(size, LargestSetupTail);
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(tail));
   std::ifstream in(stub, std::ios::binary);
   in.seekg(size - tail);
@@ -70,8 +72,8 @@ SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts) {
     throw ExtractError(NotAnInstaller(stub.string()) + ": " + std::to_string(size) +
                        " bytes are too few for the block it describes");
   CheckPlausible(bytes, *block, stub.string(), texts);
-  SetInfo info{stub, stub.filename().string(), block->Trailer, block->Entries, texts};
-  return info;
+  return {stub, stub.filename().string(), block->Trailer, block->Entries, texts,
+          FindVerificationRecord(bytes, size - tail, block->Trailer)};
 }
 
 SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage& texts) {

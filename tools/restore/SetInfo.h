@@ -1,4 +1,5 @@
-// The configuration block of a disk set's stub, read from the end of its file.
+// The configuration block of a disk set's stub, read from the end of its
+// file, and the verification record before it when the set carries one.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "CodePage.h"
 #include "config/ConfigBlock.h"
+#include "config/VerificationRecord.h"
 
 // The whole block read back from the end of a stub file.
 struct ConfigBlock {
@@ -26,6 +28,7 @@ struct SetInfo {
   ConfigTrailer Trailer;
   std::vector<FileEntry> Entries;
   CodePage Texts;  // the code page its names and texts are stored in
+  std::optional<VerificationRecord> Record;  // the CRC-32s of its parts, if it carries them
 
   // The stub always reads volume 1, whatever VolumeCount says.
   int VolumeCount() const { return Trailer.VolumeCount == 0 ? 1 : Trailer.VolumeCount; }
@@ -33,8 +36,9 @@ struct SetInfo {
   std::string LaunchName() const;
 };
 
-// Reads only the block at the end of the stub; raises ExtractError when the
-// file cannot be read or is too short for the block it describes.
+// Reads only the end of the stub: the block and the record; raises
+// ExtractError when the file cannot be read or is too short for the block
+// it describes.
 SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts = CodePage());
 
 // The installer inside a disk image: the .EXE whose volume 1 lies beside it,

@@ -15,6 +15,7 @@
 #include "ProgressLine.h"
 #include "Selection.h"
 #include "SetInfo.h"
+#include "SetVerification.h"
 #include "VolumeFinder.h"
 
 namespace {
@@ -54,6 +55,34 @@ SetInfo OnlySelected(SetInfo set, const std::vector<bool>& selected) {
   return set;
 }
 
+// The setup file as a part to read again: a file, or one inside the disk image.
+Volume SetupPart(const SetInfo& set, const fs::path& first, bool fromImage) {
+  if (fromImage) return {set.StubName, 0, first};
+  return {first, 0, {}};
+}
+
+// The installer's bytes and every volume against the set's record; nothing
+// to check (and everything trusted) without one.
+PartsVerdict CheckParts(const SetInfo& set, const Volume& setup, const std::vector<Volume>& volumes,
+                        ProgressLine& line) {
+  if (!set.Record) return {};
+  const std::string disks = std::to_string(volumes.size());
+  return VerifyParts(*set.Record, setup, volumes, [&](std::int64_t done, std::int64_t total, int disk) {
+    line.Show(done, total, "checking disk " + std::to_string(disk) + " of " + disks);
+  });
+}
+
+// What --test says of a set with nothing wrong.
+const char* Verdict(const SetInfo& set, bool everything) {
+  if (set.Record)
+    return everything ? "The set is sound: the installer, every volume and every file match their CRC-32s."
+                      : "The selected files are sound: every volume and each of them match their CRC-32s.";
+  return everything ? "The set is sound as far as it can tell: it carries no checksums, so only its structure and "
+                      "lengths were checked."
+                    : "The selected files decode to their full lengths; the set carries no checksums, so their "
+                      "contents were not checked.";
+}
+
 int Run(const ExtractRequest& r) {
   const CodePage texts(r.CodePageNumber);
   const fs::path& first = r.Setup;
@@ -82,16 +111,15 @@ int Run(const ExtractRequest& r) {
   const ProgressFn progress = [&](std::int64_t decoded, std::int64_t needed, std::int64_t codedUsed) {
     line.Show(decoded, needed, Whereabouts(set, *shownSelection, sizes, decoded, codedUsed));
   };
+  const PartsVerdict parts = CheckParts(set, SetupPart(set, first, fromImage), volumes, line);
 
   if (r.Mode == ExtractRequest::Test) {
-    const SetReport report = TestSet(set, sizes, stream, selected, progress);
+    const SetReport report = TestSet(set, sizes, stream, selected, progress, parts.TrustedCodedBytes);
     line.Close();
+    for (const auto& p : parts.Problems) Warn(p);
     for (const auto& p : report.Problems) Warn(p);
-    if (!report.Ok()) return Damaged;
-    if (!r.Quiet)
-      std::cout << (selection.Everything() ? "The set is sound: every volume present, the stream decodes to its full size."
-                                           : "The selected files decode soundly.")
-                << "\n";
+    if (!report.Ok() || !parts.Problems.empty()) return Damaged;
+    if (!r.Quiet) std::cout << Verdict(set, selection.Everything()) << "\n";
     return code;
   }
 
@@ -102,8 +130,9 @@ int Run(const ExtractRequest& r) {
   std::vector<bool> toWrite = selected;
   output.SkipExisting(set.Entries, toWrite);
   shownSelection = &toWrite;
-  const SetReport report = ExtractSet(set, sizes, stream, output, toWrite, progress);
+  const SetReport report = ExtractSet(set, sizes, stream, output, toWrite, progress, parts.TrustedCodedBytes);
   line.Close();
+  for (const auto& p : parts.Problems) Warn(p);
   for (const auto& p : report.Problems) Warn(p);
   for (const auto& failure : output.Failures()) Warn(failure);
   if (r.Existing == ExtractRequest::Keep)
@@ -114,7 +143,7 @@ int Run(const ExtractRequest& r) {
   if (!r.Quiet)
     std::cout << Counted(static_cast<std::int64_t>(output.Written().size()), "file") << " written to "
               << r.OutputDir.string() << (output.Kept().empty() ? "" : ", " + std::to_string(output.Kept().size()) + " kept as they were") << "\n";
-  if (!report.Ok() || !output.Failures().empty()) return Damaged;
+  if (!report.Ok() || !parts.Problems.empty() || !output.Failures().empty()) return Damaged;
   if (!output.Kept().empty() && r.Existing == ExtractRequest::Keep) return FilesExist;
   return code;
 }

@@ -1,0 +1,57 @@
+#include "SetVerification.h"
+
+#include <algorithm>
+
+#include "ByteSource.h"
+#include "Checksums.h"
+
+namespace {
+
+constexpr std::size_t ReadSize = 64 * 1024;
+
+// The CRC-32 of the part's first `length` bytes (fewer if it is shorter);
+// `counted` hears of every block read.
+std::uint32_t CrcOf(const Volume& part, std::int64_t length, const std::function<void(std::size_t)>& counted) {
+  VolumeChain source({part});
+  std::vector<std::uint8_t> block(ReadSize);
+  std::uint32_t crc = 0;
+  for (std::int64_t left = length; left > 0;) {
+    const std::size_t n = source.Read(block.data(), static_cast<std::size_t>(std::min<std::int64_t>(left, ReadSize)));
+    if (n == 0) break;
+    crc = ExtendCrc32(crc, std::span(block.data(), n));
+    left -= static_cast<std::int64_t>(n);
+    counted(n);
+  }
+  return crc;
+}
+
+std::string Damaged(const Volume& part, int disk) {
+  return part.Path.filename().string() + " is damaged (CRC mismatch): get a good copy of disk " + std::to_string(disk);
+}
+
+}  // namespace
+
+PartsVerdict VerifyParts(const VerificationRecord& record, const Volume& setup, const std::vector<Volume>& volumes,
+                         const PartsProgressFn& progress) {
+  std::int64_t total = record.StubSize;
+  for (const Volume& v : volumes) total += v.Size;
+  std::int64_t done = 0;
+  int disk = 1;
+  const auto counted = [&](std::size_t n) {
+    done += static_cast<std::int64_t>(n);
+    if (progress) progress(done, total, disk);
+  };
+
+  PartsVerdict verdict;
+  if (CrcOf(setup, record.StubSize, counted) != record.StubCrc) verdict.Problems.push_back(Damaged(setup, 1));
+  std::int64_t before = 0;  // coded bytes in the volumes before this one
+  for (std::size_t i = 0; i < volumes.size(); ++i) {
+    disk = static_cast<int>(i + 1);
+    if (CrcOf(volumes[i], volumes[i].Size, counted) != record.VolumeCrc[i]) {
+      verdict.Problems.push_back(Damaged(volumes[i], disk));
+      verdict.TrustedCodedBytes = std::min(verdict.TrustedCodedBytes, before);
+    }
+    before += volumes[i].Size;
+  }
+  return verdict;
+}
