@@ -11,6 +11,7 @@
 #include "lzh/BlockDecode.h"
 #include "lzh/LzhDecoder.h"
 #include "lzh/LzhEncoder.h"
+#include "ToolTestSupport.h"
 
 namespace lzhtest {
 namespace {
@@ -109,12 +110,7 @@ void ExpectSame(const Reference& expected, const Reference& actual) {
   EXPECT_EQ(expected.stopped, actual.stopped);
 }
 
-Bytes RandomBytes(std::size_t n, unsigned seed) {
-  std::mt19937 rng(seed);
-  Bytes b(n);
-  for (auto& x : b) x = static_cast<std::uint8_t>(rng());
-  return b;
-}
+using tooltest::RandomBytes;
 
 // Text-like input with many long and short matches.
 Bytes Wordy(std::size_t n, unsigned seed) {

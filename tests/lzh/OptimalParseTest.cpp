@@ -7,6 +7,7 @@
 #include "LzhTestSupport.h"
 #include "lzh/LzhEncoder.h"
 #include "lzh/StreamEncoder.h"
+#include "ToolTestSupport.h"
 
 namespace lzhtest {
 namespace {
@@ -15,12 +16,7 @@ using Parse = lzh::EncoderOptions::Parse;
 
 lzh::EncoderOptions With(Parse parse) { return {.Parsing = parse}; }
 
-Bytes Noise(std::size_t size, unsigned seed) {
-  std::mt19937 rng(seed);
-  Bytes out(size);
-  for (auto& b : out) b = static_cast<std::uint8_t>(rng());
-  return out;
-}
+Bytes Noise(std::size_t size, unsigned seed) { return tooltest::RandomBytes(size, seed); }
 
 // Words drawn at random, with some variation in spelling: short and long
 // matches at many distances, as in prose.

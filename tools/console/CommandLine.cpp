@@ -25,6 +25,15 @@ std::optional<int> ParseCommandLine(CLI::App& app, std::vector<std::string> args
   }
 }
 
+void AddOutputOptions(CLI::App& app, OutputChoices& c, const std::string& verboseHelp) {
+  auto* noProgress = app.add_flag_callback("--no-progress", [&c] { c.Progress = false; },
+                                           "No progress line on standard error");
+  app.add_flag("--progress", c.ForceProgress, "A progress line even when standard error is not a terminal")
+      ->excludes(noProgress);
+  auto* quiet = app.add_flag("-q,--quiet", c.Quiet, "Print only errors");
+  app.add_flag("-v,--verbose", c.Verbose, verboseHelp)->excludes(quiet);
+}
+
 std::string Counted(std::int64_t count, const std::string& singular) {
   return std::to_string(count) + " " + singular + (count == 1 ? "" : "s");
 }

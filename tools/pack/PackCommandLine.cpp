@@ -66,12 +66,7 @@ void AddPackOptions(CLI::App& app, PackOptions& o, RawPackValues& raw) {
                         "Leave out the CRC-32s of the installer, volumes and files that let a set be checked");
   app.add_flag("--images", o.Images, "Also write one FAT12 image per disk (DISK01.IMG ...), made with mtools");
   app.add_flag("--json", o.Json, "Print the summary as one JSON document");
-  auto* noProgress = app.add_flag_callback("--no-progress", [&o] { o.Progress = false; },
-                                           "No progress line on standard error");
-  app.add_flag("--progress", o.ForceProgress, "A progress line even when standard error is not a terminal")
-      ->excludes(noProgress);
-  auto* quiet = app.add_flag("-q,--quiet", o.Quiet, "Print only errors");
-  app.add_flag("-v,--verbose", o.Verbose, "Also list each file packed, with its stored name")->excludes(quiet);
+  AddOutputOptions(app, o.Output, "Also list each file packed, with its stored name");
   app.set_version_flag("-V,--version", "diskspan-pack 0.2.0");
   app.footer(Footer);
 }

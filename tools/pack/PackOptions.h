@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CommandLine.h"
 #include "volumes/FloppyFormats.h"
 
 struct PackOptions {
@@ -32,11 +33,8 @@ struct PackOptions {
   bool Fast = false;  // the lazy parse: about twice as fast, a little larger
   bool Checksums = true;  // write the verification record
   int CodePageNumber = 1252;  // the Windows code page names and texts are stored in
-  bool Quiet = false;
-  bool Verbose = false;
   bool Json = false;           // the summary as one JSON document
-  bool Progress = true;        // on a terminal
-  bool ForceProgress = false;  // even when standard error is not one
+  OutputChoices Output;
   std::vector<std::filesystem::path> Inputs;
 };
 

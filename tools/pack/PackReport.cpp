@@ -28,7 +28,7 @@ std::vector<std::filesystem::path> ImagePaths(const PackSummary& s) {
 
 std::string PackReportText(const PackSummary& s) {
   std::string out;
-  if (s.Options.Verbose)
+  if (s.Options.Output.Verbose)
     for (const InputFile& f : s.Files) out += Row(f.Source, f.Size, "  as " + f.Name);
   out += Row(s.Set.Paths[0], s.Set.SetupSize);
   for (std::size_t i = 0; i < s.Set.VolumeLengths.size(); ++i) out += Row(s.Set.Paths[i + 1], s.Set.VolumeLengths[i]);

@@ -30,7 +30,7 @@ int Pack(const PackOptions& options) {
   const SetPlan plan = PlanDiskSet(options, codePage, StubSize(options), files);
   CheckOutputsReplaceable(options, 1);  // the rest once the volume count is known
 
-  ProgressLine line(options.Progress && !options.Quiet, options.ForceProgress && !options.Quiet);
+  ProgressLine line(options.Output.ProgressOnTerminal(), options.Output.ProgressForced());
   const WrittenSet set = WriteDiskSet(options, plan, files, [&](std::int64_t read, std::int64_t total,
                                                                 std::size_t file, std::size_t volumes) {
     line.Show(read, total, "file " + std::to_string(file) + " of " + std::to_string(files.size()) + ", " +
@@ -40,7 +40,7 @@ int Pack(const PackOptions& options) {
   PackSummary summary{options, files, set, {}};
   if (options.Force) summary.Removed = RemoveStaleVolumes(options, set.VolumeLengths.size());
   if (options.Images) WriteDiskImages(options, set.Paths);
-  if (!options.Quiet) std::cout << (options.Json ? PackReportJson(summary) : PackReportText(summary));
+  if (!options.Output.Quiet) std::cout << (options.Json ? PackReportJson(summary) : PackReportText(summary));
   return PackSuccess;
 }
 

@@ -73,12 +73,7 @@ void AddExtractOptions(CLI::App& app, ExtractRequest& r) {
   app.add_option("--codepage", r.CodePageNumber, "Windows code page the set's names and texts are stored in")
       ->capture_default_str()
       ->type_name("N");
-  auto* noProgress = app.add_flag_callback("--no-progress", [&r] { r.Progress = false; },
-                                           "No progress line on standard error");
-  app.add_flag("--progress", r.ForceProgress, "A progress line even when standard error is not a terminal")
-      ->excludes(noProgress);
-  auto* quiet = app.add_flag("-q,--quiet", r.Quiet, "Print only errors");
-  app.add_flag("-v,--verbose", r.Verbose, "Name each file written")->excludes(quiet);
+  AddOutputOptions(app, r.Output, "Name each file written");
   app.set_version_flag("-V,--version", "diskspan-extract 0.2.0");
   app.footer(Footer);
 }

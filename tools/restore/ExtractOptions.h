@@ -3,6 +3,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include "CommandLine.h"
+
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -21,10 +23,7 @@ struct ExtractRequest {
   Action Mode = Extract;
   WhenExisting Existing = Keep;
   bool Json = false;
-  bool Progress = true;        // on a terminal
-  bool ForceProgress = false;  // even when standard error is not one
-  bool Quiet = false;
-  bool Verbose = false;
+  OutputChoices Output;
   int CodePageNumber = 1252;
 
   // Straight from the command line; ResolveArguments sorts them out.

@@ -106,7 +106,7 @@ int Run(const ExtractRequest& r) {
   const std::vector<Volume> volumes = FindVolumes(finder, set.StubName, set.VolumeCount());
   const std::vector<std::int64_t> sizes = Sizes(volumes);
   VolumeChain stream(volumes);
-  ProgressLine line(r.Progress && !r.Quiet, r.ForceProgress && !r.Quiet);
+  ProgressLine line(r.Output.ProgressOnTerminal(), r.Output.ProgressForced());
   const std::vector<bool>* shownSelection = &selected;  // the files the progress line counts
   const ProgressFn progress = [&](std::int64_t decoded, std::int64_t needed, std::int64_t codedUsed) {
     line.Show(decoded, needed, Whereabouts(set, *shownSelection, sizes, decoded, codedUsed));
@@ -119,7 +119,7 @@ int Run(const ExtractRequest& r) {
     for (const auto& p : parts.Problems) Warn(p);
     for (const auto& p : report.Problems) Warn(p);
     if (!report.Ok() || !parts.Problems.empty()) return Damaged;
-    if (!r.Quiet) std::cout << Verdict(set, selection.Everything()) << "\n";
+    if (!r.Output.Quiet) std::cout << Verdict(set, selection.Everything()) << "\n";
     return code;
   }
 
@@ -138,9 +138,9 @@ int Run(const ExtractRequest& r) {
   if (r.Existing == ExtractRequest::Keep)
     for (const auto& path : output.Kept())
       Warn(path + ": already exists; kept (--overwrite replaces such files, -n skips them quietly)");
-  if (r.Verbose)
+  if (r.Output.Verbose)
     for (const auto& name : output.Written()) std::cout << (r.OutputDir / name).string() << "\n";
-  if (!r.Quiet)
+  if (!r.Output.Quiet)
     std::cout << Counted(static_cast<std::int64_t>(output.Written().size()), "file") << " written to "
               << r.OutputDir.string() << (output.Kept().empty() ? "" : ", " + std::to_string(output.Kept().size()) + " kept as they were") << "\n";
   if (!report.Ok() || !parts.Problems.empty() || !output.Failures().empty()) return Damaged;
