@@ -1,5 +1,4 @@
-// The set's verification record, found before its file table, and the
-// CRC-32 the record's values are.
+// The set's verification record, found before its file table.
 #pragma once
 
 #include <cstdint>
@@ -8,9 +7,7 @@
 
 #include "config/ConfigBlock.h"
 #include "config/VerificationRecord.h"
-
-// The CRC-32 of what was fed so far and `bytes` (start from 0).
-std::uint32_t ExtendCrc32(std::uint32_t crc, std::span<const std::uint8_t> bytes);
+#include "ZlibCrc32.h"
 
 // The record in `tail`, the last bytes of a setup file (they start at
 // `tailStart` in the file and end with the file table and `trailer`), or
