@@ -3,7 +3,6 @@
 #include "PackOptions.h"
 #include "ZlibCrc32.h"
 
-
 SetChecksums::SetChecksums(std::size_t fileCount) {
   record_.FileCount = static_cast<std::uint16_t>(fileCount);
 }
