@@ -1,5 +1,8 @@
 #include "lzh/LzhTree.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace lzh {
 
 void LzhTree::Rebuild() {
@@ -12,16 +15,14 @@ void LzhTree::Rebuild() {
       ++j;
     }
   }
-  // Join pairs; a new node goes after every node of equal frequency.
+  // Join pairs; a new node goes after every node of equal frequency. The
+  // nodes so far are sorted, and the pair's sum is at least each of its
+  // halves, so its place is past i + 1.
   for (int i = 0, n = SymbolCount; n < NodeCount; i += 2, ++n) {
     const auto f = static_cast<std::uint16_t>(Frequency[i] + Frequency[i + 1]);
-    int k = n - 1;
-    while (f < Frequency[k]) --k;
-    ++k;
-    for (int m = n; m > k; --m) {
-      Frequency[m] = Frequency[m - 1];
-      Child[m] = Child[m - 1];
-    }
+    const auto k = static_cast<int>(std::upper_bound(Frequency + i + 2, Frequency + n, f) - Frequency);
+    std::memmove(Frequency + k + 1, Frequency + k, static_cast<std::size_t>(n - k) * sizeof Frequency[0]);
+    std::memmove(Child + k + 1, Child + k, static_cast<std::size_t>(n - k) * sizeof Child[0]);
     Frequency[k] = f;
     Child[k] = static_cast<std::uint16_t>(i);
   }

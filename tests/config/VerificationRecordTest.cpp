@@ -41,7 +41,9 @@ TEST(VerificationRecord, ReadsBackAsWrittenAtEveryCount) {
     ASSERT_EQ(read.VolumeCount, volumes);
     ASSERT_EQ(read.FileCount, files);
     EXPECT_EQ(read.VolumeCrc[volumes - 1], written.VolumeCrc[volumes - 1]);
-    if (files > 0) EXPECT_EQ(read.FileCrc[files - 1], written.FileCrc[files - 1]);
+    if (files > 0) {
+      EXPECT_EQ(read.FileCrc[files - 1], written.FileCrc[files - 1]);
+    }
   }
 }
 
