@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # A full installation under Wine against the native decode of the same set.
-#   bench/install-under-wine.sh [--arch i686|x86_64] [RUNS]   (best of RUNS, default 3)
+#   bench/install-under-wine.sh [--arch i686|x86_64] [--stub FILE] [RUNS]   (best of RUNS, default 3)
 # The flavour defaults to the PE32 product where this host runs 32-bit code,
-# else the x86_64 build of the same stub.
+# else the x86_64 build of the same stub. --stub times another build of the
+# stub (an older one, say) of that flavour on the same sets instead.
 # Packs a set of 14 MB of mixed data (random bytes, executables,
 # headers and text from this machine) into 1.44 MB volumes, then times:
 #   install: the stub's whole run, Enter on the default to the final box;
@@ -17,10 +18,15 @@ trap 'echo "install-under-wine: stopped: \"$BASH_COMMAND\" failed (line $LINENO)
 cd "$(dirname "$0")/.."
 . scripts/lib/host.sh
 arch=$(host_default_arch)
-if [ "${1:-}" = --arch ] && [ $# -ge 2 ]; then
-  arch=$2
+other_stub=""
+while [ $# -ge 2 ]; do
+  case $1 in
+    --arch) arch=$2 ;;
+    --stub) other_stub=$(realpath "$2") ;;
+    *) break ;;
+  esac
   shift 2
-fi
+done
 runs=${1:-3}
 host_check_arch "$arch"
 host_can_run "$arch" || { echo "install-under-wine: the $arch flavour cannot run here: $(host_why_not "$arch")" >&2; exit 1; }
@@ -35,7 +41,7 @@ build cmake --preset "$preset"
 build cmake --build --preset "$preset" -j"$(nproc)" --target diskspan-stub diskspan-auto
 build cmake --preset release
 build cmake --build --preset release -j"$(nproc)" --target diskspan-pack diskspan-extract
-stub=$PWD/build/$preset/diskspan-stub.exe
+stub=${other_stub:-$PWD/build/$preset/diskspan-stub.exe}
 helper=$PWD/build/$preset/diskspan-auto.exe
 
 . scripts/lib/wine-env.sh
@@ -101,7 +107,8 @@ for run in $(seq "$runs"); do
   keep_best cancelled "$(stub_run set wait "Destination Directory" press 2 box "Exit Bench" yes box Bench ok)"
 done
 
-printf 'set: %d bytes of input, %d volumes of 1.44 MB; %s stub; best of %d runs\n' "$input" "$volumes" "$arch" "$runs"
+printf 'set: %d bytes of input, %d volumes of 1.44 MB; %s stub %s; best of %d runs\n' "$input" "$volumes" "$arch" \
+  "${other_stub:-(this tree)}" "$runs"
 printf 'install under Wine:          %6.2f s\n' "$install"
 printf 'native decode (extract -t):  %6.2f s\n' "$native"
 printf 'Wine start and end (cancel): %6.2f s\n' "$cancelled"
