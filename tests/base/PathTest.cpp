@@ -2,42 +2,33 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "base/Failure.h"
 #include "base/State.h"
 
-#include <string>
-
 namespace {
 
-TEST(JoinPath, OneBackslashBetweenDirectoryAndName) {
-  EXPECT_EQ(JoinPath("D:\\APPS", "Split.Spt"), "D:\\APPS\\Split.Spt");
-  EXPECT_EQ(JoinPath("D:\\APPS\\", "Split.Spt"), "D:\\APPS\\Split.Spt");
-  EXPECT_EQ(JoinPath("D:", "Split.Spt"), "D:\\Split.Spt");
-  EXPECT_EQ(JoinPath("", "Split.Spt"), "Split.Spt");
+TEST(PathRules, JoinSplitAndReplaceExtension) {
   // Only one trailing backslash is looked at; nothing else is normalised.
-  EXPECT_EQ(JoinPath("D:\\APPS\\\\", "X"), "D:\\APPS\\\\X");
-  EXPECT_EQ(JoinPath("D:/APPS", "X"), "D:/APPS\\X");
+  const char* joins[][3] = {{"D:\\APPS", "S", "D:\\APPS\\S"}, {"D:\\APPS\\", "S", "D:\\APPS\\S"}, {"D:", "S", "D:\\S"},
+                            {"", "S", "S"}, {"D:\\A\\\\", "X", "D:\\A\\\\X"}, {"D:/A", "X", "D:/A\\X"}};
+  for (const auto& [directory, name, joined] : joins) EXPECT_EQ(JoinPath(directory, name), joined) << joined;
+  const char* parts[][3] = {{"Z:\\t\\SETUP.EXE", "Z:\\t\\", "SETUP.EXE"}, {"A:SETUP.EXE", "A:", "SETUP.EXE"},
+                            {"SETUP.EXE", "", "SETUP.EXE"}};
+  for (const auto& [path, directory, name] : parts) {
+    EXPECT_EQ(DirectoryPart(path), directory) << path;
+    EXPECT_EQ(FileNamePart(path), name) << path;
+  }
+  const char* renames[][3] = {{"SETUP", ".01", "SETUP.01"}, {"my.setup.exe", ".03", "my.setup.03"},
+                              {"A.DIR\\SETUP", ".01", "A.DIR\\SETUP.01"}, {"A.B:SETUP", ".02", "A.B:SETUP.02"}};
+  for (const auto& [name, extension, renamed] : renames) EXPECT_EQ(ReplaceExtension(name, extension), renamed);
 }
 
-TEST(JoinPath, APathThatDoesNotFitIsEmptyNeverCut) {
-  const std::string directory = "C:\\" + std::string(240, 'D');
-  EXPECT_EQ(JoinPath(directory, "Split.Spt").size(), directory.size() + 10);
-  // A cut path could name another file; an empty one names none.
-  EXPECT_TRUE(JoinPath(directory, "Compress.Spt" + std::string(10, 'x')).empty());
+TEST(PathRules, APathThatDoesNotFitIsEmptyNeverCut) {
   EXPECT_EQ(JoinPath(std::string(PathCapacity - 3, 'a'), "b").size(), PathCapacity - 1);
   EXPECT_TRUE(JoinPath(std::string(PathCapacity - 2, 'a'), "b").empty());
-}
-
-TEST(PathParts, DirectoryNameAndExtension) {
-  EXPECT_EQ(DirectoryPart("Z:\\tmp\\set\\SETUP.EXE"), "Z:\\tmp\\set\\");
-  EXPECT_EQ(FileNamePart("Z:\\tmp\\set\\SETUP.EXE"), "SETUP.EXE");
-  EXPECT_EQ(DirectoryPart("A:SETUP.EXE"), "A:");
-  EXPECT_EQ(FileNamePart("A:SETUP.EXE"), "SETUP.EXE");
-  EXPECT_EQ(DirectoryPart("SETUP.EXE"), "");
-  EXPECT_EQ(ReplaceExtension("SETUP", ".01"), "SETUP.01");
-  EXPECT_EQ(ReplaceExtension("my.setup.exe", ".03"), "my.setup.03");
-  EXPECT_EQ(ReplaceExtension("A.DIR\\SETUP", ".01"), "A.DIR\\SETUP.01");
-  EXPECT_EQ(ReplaceExtension("A.B:SETUP", ".02"), "A.B:SETUP.02");
+  EXPECT_TRUE(ReplaceExtension(std::string(PathCapacity - 3, 'a'), ".01").empty());
 }
 
 TEST(FixedText, CutsToItsFieldAndSaysSo) {
@@ -57,10 +48,10 @@ TEST(FixedText, CutsToItsFieldAndSaysSo) {
 TEST(Failure, TheFirstIsKeptAndSaysWhatFailedAndWhere) {
   ClearFailure();
   StageActive = 1;
-  EXPECT_FALSE(Fail("Cannot write", "C:\\APPS\\Split.Spt", PlatformError::DiskFull));
+  EXPECT_FALSE(Fail("Cannot write", "C:\\S", PlatformError::DiskFull));
   EXPECT_EQ(StageActive, 0);  // every stage loop stops at its next test
-  Fail("Cannot close", "C:\\APPS\\Split.Spt", 5);
-  EXPECT_STREQ(FailureText(RunFailure).c_str(), "Cannot write C:\\APPS\\Split.Spt: the disk is full.");
+  Fail("Cannot close", "C:\\S", 5);
+  EXPECT_STREQ(FailureText(RunFailure).c_str(), "Cannot write C:\\S: the disk is full.");
   ClearFailure();
   EXPECT_FALSE(Failed());
   EXPECT_STREQ(FailureText({DamagedSetText, "", 0}).c_str(), DamagedSetText);

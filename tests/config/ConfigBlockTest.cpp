@@ -10,62 +10,42 @@
 
 namespace {
 
-std::vector<std::uint8_t> ReadmeEntryBytes() {
+TEST(ConfigBlock, EntryBytesDecodeFieldByFieldAndRecordsReadBackAsWritten) {
   std::vector<std::uint8_t> bytes(FileEntrySize, 0xCC);  // padding holds junk
-  const std::string name = "README.TXT";
-  bytes[0] = static_cast<std::uint8_t>(name.size());
-  std::copy(name.begin(), name.end(), bytes.begin() + 1);
+  const std::uint8_t head[] = {10, 'R', 'E', 'A', 'D', 'M', 'E', '.', 'T', 'X', 'T'};
   const std::uint8_t tail[] = {0x96, 0xA5, 0x97, 0x28, 0, 0, 0, 0, 0x00, 0x10, 0, 0};
+  std::copy(std::begin(head), std::end(head), bytes.begin());
   std::copy(std::begin(tail), std::end(tail), bytes.begin() + 40);
-  return bytes;
-}
-
-TEST(FileEntry, ReadmeExampleDecodesFieldByField) {
-  const auto bytes = ReadmeEntryBytes();
-  const FileEntry entry = DecodeFileEntry(std::span<const std::uint8_t, FileEntrySize>(bytes));
-  EXPECT_EQ(entry.Name, "README.TXT");
-  EXPECT_EQ(entry.Offset, 0);
-  EXPECT_EQ(entry.Size, 4096);
-  EXPECT_EQ(SplitDosDateTime(static_cast<std::uint32_t>(entry.Date)),
-            (DosDateTime{2000, 4, 23, 20, 44, 44}));
-}
-
-TEST(ConfigTrailer, EncodeDecodeRoundTrip) {
-  const ConfigTrailer t = SampleTrailer();
-  EXPECT_EQ(DecodeTrailer(EncodeTrailer(t)), t);
-  FileEntry e{"A-LONGER-NAME.DAT", static_cast<std::int32_t>(0x2897A596), 123, 456};
+  EXPECT_EQ(DecodeFileEntry(std::span<const std::uint8_t, FileEntrySize>(bytes)),
+            (FileEntry{"README.TXT", static_cast<std::int32_t>(0x2897A596u), 0, 4096}));
+  EXPECT_EQ(DecodeTrailer(EncodeTrailer(SampleTrailer())), SampleTrailer());
+  const FileEntry e{"A-LONGER-NAME.DAT", -1, 123, 456};
   EXPECT_EQ(DecodeFileEntry(EncodeFileEntry(e)), e);
 }
 
-TEST(LengthString, EmptyAndOverlongLengthBytes) {
+TEST(ConfigBlock, LengthBytesAndSizesNeverReachPastTheData) {
   std::vector<std::uint8_t> field(40, 'x');
   field[0] = 0;
   EXPECT_EQ(DecodeLengthString(field), "");
-  // A damaged length byte is clamped to the field, never read past it.
-  field[0] = 40;
-  EXPECT_EQ(DecodeLengthString(field).size(), 39u);
-  field[0] = 255;
-  EXPECT_EQ(DecodeLengthString(field), std::string(39, 'x'));
-}
-
-TEST(ConfigBlock, FileShorterThanTheBlockIsRejected) {
-  EXPECT_FALSE(ParseConfigBlock(std::vector<std::uint8_t>(213, 0)));
+  for (std::uint8_t damaged : {40, 255}) {  // clamped to the field
+    field[0] = damaged;
+    EXPECT_EQ(DecodeLengthString(field), std::string(39, 'x'));
+  }
+  EXPECT_FALSE(ParseConfigBlock(std::vector<std::uint8_t>(ConfigTrailerSize - 1, 0)));
   ConfigTrailer t;
   t.FileCount = 1;
-  const auto bytes = EncodeTrailer(t);  // claims one entry but has no room for it
-  EXPECT_FALSE(ParseConfigBlock(bytes));
+  EXPECT_FALSE(ParseConfigBlock(EncodeTrailer(t)));  // claims an entry it has no room for
   EXPECT_EQ(FileTableOffset(265, 1), std::nullopt);
   EXPECT_EQ(FileTableOffset(266, 1), 0);
 }
 
 TEST(FileNames, OnlyPlainNamesAreInstalledNoDevicesAndCaseIsIgnored) {
-  for (const char* good : {"README.TXT", "a b.c", "x", "...dots", "SETUP.0255", "COM10", "LPT0",
-                           "CONSOLE.TXT", "NULL", "AUXILIARY.DOC", "COM.TXT"})
+  for (const char* good : {"README.TXT", "a b.c", "x", "...dots", "SETUP.0255", "COM10", "LPT0", "CONSOLE.TXT", "NULL",
+                           "AUXILIARY.DOC", "COM.TXT"})
     EXPECT_TRUE(IsPlainFileName(good)) << good;
-  for (const char* bad : {"", ".", "..", "a\\b", "\\ROOT.TXT", "..\\UP.TXT", "a/b", "C:x", "D:",
-                          "tab\there", "CON", "nul", "Aux.txt", "PRN.", "COM1", "com9.log", "LPT1.DOC",
-                          "CONIN$", "conout$", "NAME.", "NAME ", "a<b", "a>b", "say\"hi\"", "a|b",
-                          "*.EXE", "WHAT?.TXT"})
+  for (const char* bad : {"", ".", "..", "a\\b", "\\ROOT.TXT", "..\\UP.TXT", "a/b", "C:x", "D:", "tab\there", "CON",
+                          "nul", "Aux.txt", "PRN.", "COM1", "com9.log", "LPT1.DOC", "CONIN$", "conout$", "NAME.",
+                          "NAME ", "a<b", "a>b", "say\"hi\"", "a|b", "*.EXE", "WHAT?.TXT"})
     EXPECT_FALSE(IsPlainFileName(bad)) << bad;
   EXPECT_TRUE(SameFileName("Setup.01", "SETUP.01"));
   EXPECT_FALSE(SameFileName("SETUP.01", "SETUP.010"));
@@ -78,8 +58,8 @@ TEST(DosDateTime, PackSplitAndLimits) {
   EXPECT_EQ(PackDosDateTime({2000, 4, 23, 20, 44, 45}), 0x2897A596u);  // odd seconds truncate
   EXPECT_EQ(PackDosDateTime({1979, 12, 31, 23, 59, 58}), std::nullopt);
   EXPECT_EQ(PackDosDateTime({2108, 1, 1, 0, 0, 0}), std::nullopt);
-  EXPECT_EQ(SplitDosDateTime(*PackDosDateTime({2107, 12, 31, 23, 59, 58})),
-            (DosDateTime{2107, 12, 31, 23, 59, 58}));
+  const DosDateTime last{2107, 12, 31, 23, 59, 58};
+  EXPECT_EQ(SplitDosDateTime(*PackDosDateTime(last)), last);
 }
 
 }  // namespace

@@ -7,10 +7,8 @@
 namespace {
 
 TEST(Configuration, TitleHeightWrapsInOneByte) {
-  EXPECT_EQ(TitleHeightFor(20), 120);
-  EXPECT_EQ(TitleHeightFor(42), 252);
-  EXPECT_EQ(TitleHeightFor(43), 2);
-  EXPECT_EQ(TitleHeightFor(50), 44);
+  for (const auto& [size, height] : {std::pair{20, 120}, {42, 252}, {43, 2}, {50, 44}})
+    EXPECT_EQ(TitleHeightFor(size), height) << size;
 }
 
 TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
@@ -30,28 +28,18 @@ TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
   EXPECT_EQ(config.TitleColour, (Rgb{255, 255, 255}));
   EXPECT_EQ(config.LaunchIndex, 2);
   EXPECT_EQ(config.SplitSize, 3000000);
-  // Texts the block does not replace keep their built-in wording.
-  EXPECT_STREQ(texts.SplitName, "Split.Spt");
+  EXPECT_STREQ(texts.SplitName, "Split.Spt");  // texts the block does not replace stay built in
 }
 
-class FileTableTest : public ::testing::Test {
- protected:
-  void TearDown() override { ReleaseFileTable(); }
-};
-
-TEST_F(FileTableTest, KeepsTheOrderOfTheBlockAndCountsFromOne) {
+TEST(FileTable, KeepsTheBlockOrderCountsFromOneAndReleasesAFullTable) {
   ASSERT_TRUE(AppendFileRecord({"A.TXT", 1, 0, 10}));
   AppendFileRecord({"B.TXT", 2, 10, 20});
   AppendFileRecord({"C.TXT", 3, 30, 5});
-  EXPECT_EQ(FileTableLength(), 3);
   EXPECT_EQ(FileRecordAt(1)->Entry.Name, "A.TXT");
   EXPECT_EQ(FileRecordAt(3)->Entry.Offset, 30);
   EXPECT_EQ(FileRecordAt(0), nullptr);
   EXPECT_EQ(FileRecordAt(4), nullptr);
-}
-
-TEST_F(FileTableTest, ReleaseEmptiesAFullTable) {
-  for (int i = 0; i < 255; ++i) AppendFileRecord({});
+  for (int i = 3; i < 255; ++i) AppendFileRecord({});
   EXPECT_EQ(FileTableLength(), 255);
   ReleaseFileTable();
   EXPECT_EQ(FileTable, nullptr);

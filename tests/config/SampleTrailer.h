@@ -5,19 +5,7 @@
 #include "config/ConfigBlock.h"
 
 inline ConfigTrailer SampleTrailer() {
-  ConfigTrailer t;
-  t.FileCount = 2;
-  t.LaunchIndex = 2;
-  t.VolumeCount = 3;
-  t.SplitSize = 3000000;
-  t.UnpackedSize = 4106;
-  t.Title = "Setup";
-  t.TitleFont = "Arial";
-  t.GradientTopIndex = 12;
-  t.GradientBottomIndex = 0;
-  t.TitleColourIndex = 15;
-  t.TitleSize = 43;
-  t.TitleStyle = 3;
-  t.DefaultDestDir = "C:\\APPS\\GAME";
-  return t;
+  return {.FileCount = 2, .LaunchIndex = 2, .VolumeCount = 3, .SplitSize = 3000000, .UnpackedSize = 4106,
+          .Title = "Setup", .TitleFont = "Arial", .GradientTopIndex = 12, .GradientBottomIndex = 0,
+          .TitleColourIndex = 15, .TitleSize = 43, .TitleStyle = 3, .DefaultDestDir = "C:\\APPS\\GAME"};
 }

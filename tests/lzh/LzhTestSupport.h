@@ -1,47 +1,40 @@
-// Helpers for decoder tests: crafting streams symbol by symbol and running
-// the installer's callback interface over byte vectors.
+// Helpers for the LZH tests: streams crafted symbol by symbol, and LzhDecode
+// run through the installer's callback interface over byte vectors.
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
+#include <random>
+#include <utility>
 #include <vector>
 
-#include "lzh/SymbolWriter.h"
 #include "base/State.h"
+#include "lzh/SymbolWriter.h"
 #include "lzh/lzh.h"
 
 namespace lzhtest {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// Builds a stream from literals and matches.
-class StreamBuilder {
- public:
-  StreamBuilder() : writer_(bytes_) {}
-  StreamBuilder& Literal(std::uint8_t b) { writer_.PutLiteral(b); return *this; }
-  StreamBuilder& Literals(const Bytes& text) {
-    for (std::uint8_t b : text) writer_.PutLiteral(b);
-    return *this;
-  }
-  StreamBuilder& Copy(int length, int distance) { writer_.PutMatch(length, distance); return *this; }
-  Bytes Finish() { writer_.Finish(); return bytes_; }
-
- private:
-  Bytes bytes_;
-  lzh::SymbolWriter writer_;
+struct StreamBuilder {
+  Bytes bytes;
+  lzh::SymbolWriter writer{bytes};
+  StreamBuilder& Literal(std::uint8_t b) { writer.PutLiteral(b); return *this; }
+  StreamBuilder& Literals(const Bytes& text) { for (std::uint8_t b : text) Literal(b); return *this; }
+  StreamBuilder& Copy(int length, int distance) { writer.PutMatch(length, distance); return *this; }
+  Bytes Finish() { writer.Finish(); return bytes; }
 };
 
-// A coded input and decoded output for LzhDecode's function-pointer
-// callbacks, with hooks that run inside a read or a write.
+// Coded input and decoded output for LzhDecode's callbacks, with hooks
+// called inside the n-th read or write (from 1).
 struct CallbackHarness {
+  explicit CallbackHarness(Bytes coded) : input(std::move(coded)) {}
   Bytes input;
   std::size_t inputPos = 0;
   Bytes output;
-  int reads = 0;
-  int writes = 0;
-  std::function<void(int)> onRead;   // called with the read's number, from 1
-  std::function<void(int)> onWrite;  // called with the write's number, from 1
-
+  int reads = 0, writes = 0;
+  std::function<void(int)> onRead, onWrite;
   static inline CallbackHarness* current = nullptr;
 
   // Serves bytes as the installer's reader does: nothing once StageActive is clear.
@@ -56,7 +49,6 @@ struct CallbackHarness {
     }
     if (h.onRead) h.onRead(h.reads);
   }
-
   static void Write(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& accepted) {
     CallbackHarness& h = *current;
     ++h.writes;
@@ -64,20 +56,33 @@ struct CallbackHarness {
     accepted = count;
     if (h.onWrite) h.onWrite(h.writes);
   }
-
-  void Decode(std::int32_t size) {
+  void Decode(std::int32_t size, std::int32_t active = 1) {
     current = this;
-    StageActive = 1;
+    StageActive = active;
     LzhDecode(size, &Read, &Write, &StageActive);
     current = nullptr;
   }
 };
 
 inline Bytes DecodeBytes(const Bytes& coded, std::int32_t size) {
-  CallbackHarness h;
-  h.input = coded;
+  CallbackHarness h(coded);
   h.Decode(size);
   return h.output;
+}
+
+// Text-like input: words, long runs and stray bytes give matches of many
+// lengths and distances.
+inline Bytes Wordy(std::size_t n, unsigned seed) {
+  static const char* const words[] = {"alpha ", "beta ", "gamma\n", "aaaaaaaaaaaaaaaaaaaa", "ab", "x", "delta-epsilon "};
+  std::mt19937 rng(seed);
+  Bytes b;
+  while (b.size() < n) {
+    const char* w = words[rng() % 7];
+    b.insert(b.end(), w, w + std::strlen(w));
+    if (rng() % 5 == 0) b.push_back(static_cast<std::uint8_t>(rng()));
+  }
+  b.resize(n);
+  return b;
 }
 
 }  // namespace lzhtest

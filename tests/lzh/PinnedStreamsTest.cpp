@@ -4,26 +4,19 @@
 // fails here whatever our encoder does.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "LzhTestSupport.h"
 #include "ToolTestSupport.h"
 
 namespace {
 
-using tooltest::TestDirectory;
-
-struct PinnedStream {
-  const char* Name;
-  std::int32_t DecodedSize;
-};
-
 TEST(PinnedStreams, DecodeToTheirPinnedBytes) {
   const std::filesystem::path data = DISKSPAN_TEST_DATA "/streams";
-  TestDirectory dir;
-  for (const PinnedStream stream : {PinnedStream{"text", 399}, PinnedStream{"runs", 13265},
-                                    PinnedStream{"rebuild", 40000}}) {
-    const std::string name = stream.Name;
-    const auto decoded = lzhtest::DecodeBytes(tooltest::Slurp(data / (name + ".lzh")), stream.DecodedSize);
-    tooltest::Spill(dir / (name + ".bin"), decoded);
+  tooltest::TestDirectory dir;
+  using Pinned = std::pair<std::string, std::int32_t>;
+  for (const auto& [name, size] : {Pinned{"text", 399}, Pinned{"runs", 13265}, Pinned{"rebuild", 40000}}) {
+    tooltest::Spill(dir / (name + ".bin"), lzhtest::DecodeBytes(tooltest::Slurp(data / (name + ".lzh")), size));
   }
   const auto check = tooltest::RunCommand("cd '" + dir.Path().string() + "' && sha256sum -c '" +
                                           (data / "SHA256SUMS").string() + "'");

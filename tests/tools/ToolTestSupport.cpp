@@ -1,8 +1,8 @@
 #include "ToolTestSupport.h"
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utime.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -91,6 +91,34 @@ void RawSet::WriteTo(const fs::path& dir, const std::string& stubName) const {
   Spill(dir / stubName, stub);
   for (std::size_t i = 0; i < volumes.size(); ++i)
     Spill(dir / VolumeFileName(stubName, static_cast<int>(i + 1)).c_str(), volumes[i]);
+}
+
+std::time_t ToolTest::PackedDate(std::size_t i) {
+  std::tm t{};
+  t.tm_year = 99, t.tm_mon = 11, t.tm_mday = 31, t.tm_hour = 23, t.tm_min = 59;
+  t.tm_sec = static_cast<int>(2 * i), t.tm_isdst = -1;
+  return std::mktime(&t);
+}
+
+void ToolTest::PackSet(const Files& files, const std::string& options, const std::string& name) {
+  fs::create_directories(dir / "src");
+  Spill(dir / "stub.exe", Bytes(3000, 'S'));
+  std::string args;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const fs::path source = dir / "src" / files[i].first;
+    Spill(source, files[i].second);
+    const utimbuf times{PackedDate(i), PackedDate(i)};
+    ::utime(source.c_str(), &times);
+    args += " " + source.string();
+  }
+  ASSERT_TRUE(Ends(Pack("-q --stub " + (dir / "stub.exe").string() + " -o " + (dir / name).string() + " " + options + args), 0));
+}
+
+::testing::AssertionResult ToolTest::Ends(const RunResult& r, int exitCode, const std::vector<std::string>& texts) {
+  bool ok = r.ExitCode == exitCode;
+  for (const auto& text : texts) ok = ok && Has(r, text);
+  if (ok) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "exit " << r.ExitCode << ", saying:\n" << r.Output;
 }
 
 }  // namespace tooltest

@@ -4,42 +4,28 @@
 
 namespace {
 
-GaugeBar BarOfWidth(std::int32_t width) {
-  GaugeBar bar;
-  bar.BarLeft = 10;
-  bar.BarRight = 10 + width - 1;
-  bar.BarWidth = width;
-  return bar;
-}
+// A bar whose first pixel is at x = 10.
+GaugeBar BarOfWidth(std::int32_t width) { return {10, 0, 10 + width - 1, 0, width, 0, 0}; }
 
-TEST(Layout, CentringTruncatesOddHalves) {
+TEST(Layout, CentringTruncatesOddHalvesAndTheBarFollowsItsFrame) {
   EXPECT_EQ(CentredOrigin(640, 480, 389, 201), (ScreenPoint{126, 140}));
   EXPECT_EQ(CentredOrigin(640, 480, 390, 200), (ScreenPoint{125, 140}));
-  // Larger than the screen: it starts off the left and top edges.
-  EXPECT_EQ(CentredOrigin(640, 480, 801, 603), (ScreenPoint{-80, -61}));
+  EXPECT_EQ(CentredOrigin(640, 480, 801, 603), (ScreenPoint{-80, -61}));  // off the left and top edges
+  EXPECT_EQ(GaugeBarFor({100, 200, 350, 220}, {50, 100, 450, 300}, 1, 18, 1),
+            (GaugeBar{49, 81, 295, 97, 247, 162, 81}));
 }
 
-TEST(Layout, BarGeometryFromFrameAndWindow) {
-  const GaugeBar bar = GaugeBarFor({100, 200, 350, 220}, {50, 100, 450, 300}, 1, 18, 1);
-  EXPECT_EQ(bar, (GaugeBar{49, 81, 295, 97, 247, 162, 81}));
-}
-
-TEST(Layout, PercentRoundsHalvesToEvenUnclamped) {
-  const GaugeBar bar = BarOfWidth(301);
-  EXPECT_EQ(GaugeCompute(bar, 1, 8)->Percent, 12);
-  EXPECT_EQ(GaugeCompute(bar, 3, 8)->Percent, 38);
-  EXPECT_EQ(GaugeCompute(bar, 2048, 5000)->Percent, 41);
-  EXPECT_EQ(GaugeCompute(bar, 4096, 5000)->Percent, 82);
-  EXPECT_EQ(GaugeCompute(bar, 7000, 5000)->Percent, 140);
-}
-
-TEST(Layout, FillEdgeSpansTheBarWidth) {
-  const GaugeBar bar = BarOfWidth(301);
-  EXPECT_EQ(GaugeCompute(bar, 1, 2)->FillEdge, bar.BarLeft + 150);  // 150.5 goes to even
-  EXPECT_EQ(GaugeCompute(bar, 0, 9)->FillEdge, bar.BarLeft);
-  EXPECT_EQ(GaugeCompute(bar, 9, 9)->FillEdge, bar.BarRight + 1);
-  EXPECT_EQ(GaugeCompute(BarOfWidth(247), 2147483647, 2147483647)->FillEdge, 10 + 247);
-  EXPECT_EQ(GaugeCompute(BarOfWidth(302), 3, 4)->FillEdge, 10 + 226);  // 226.5
+TEST(Layout, FillEdgeAndPercentRoundHalvesToEvenUnclamped) {
+  const struct {
+    std::int32_t Width, Done, Total, FillEdge, Percent;
+  } cases[] = {
+      {301, 1, 8, 48, 12},    {301, 3, 8, 123, 38}, {301, 2048, 5000, 133, 41}, {301, 4096, 5000, 257, 82},
+      {301, 7000, 5000, 431, 140}, {301, 1, 2, 160, 50}, {301, 0, 9, 10, 0}, {301, 9, 9, 311, 100},
+      {247, 2147483647, 2147483647, 257, 100}, {302, 3, 4, 236, 75},  // 150.5 and 226.5 go to even
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(GaugeCompute(BarOfWidth(c.Width), c.Done, c.Total), (GaugeReading{c.FillEdge, c.Percent}))
+        << c.Width << " " << c.Done << "/" << c.Total;
 }
 
 TEST(Layout, NoReadingWithoutATotalOrAChangeAndThePercentText) {

@@ -1,107 +1,71 @@
-// The extractor over the crafted sets of tests/data/crafted (made by
-// MakeCraftedSets): each hostile or broken set ends with a clear message and
-// the right exit code, shows no control character, and writes nothing it
-// should not, outside the output directory or in it.
+// The crafted sets of tests/data/crafted (from MakeCraftedSets) get a clear message
+// and exit code, show no control character, and write nothing they should not.
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include "ToolTestSupport.h"
 
 namespace tooltest {
 namespace {
 
-const std::string Extract = DISKSPAN_EXTRACT;
-
-fs::path Crafted(const std::string& name) { return fs::path(DISKSPAN_TEST_DATA) / "crafted" / name / "SETUP.EXE"; }
-
+// C0 controls but the newline, DEL, and C1 controls in UTF-8 (C2 80 to C2 9F).
 bool HasControlCharacter(const std::string& text) {
-  for (char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if ((u < 0x20 && c != '\n') || u == 0x7F) return true;
-  }
-  // C1 controls in UTF-8: C2 80 to C2 9F.
-  for (std::size_t i = 0; i + 1 < text.size(); ++i)
-    if (static_cast<unsigned char>(text[i]) == 0xC2 && (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80)
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (const auto u = static_cast<unsigned char>(text[i]); (u < 0x20 && u != '\n') || u == 0x7F ||
+        (u == 0xC2 && i + 1 < text.size() && (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80))
       return true;
   return false;
 }
 
-class CraftedSets : public ::testing::Test {
+class CraftedSets : public ToolTest {
  protected:
-  RunResult Run(const std::string& args) { return RunCommand(Extract + " -d '" + (dir / "out").string() + "' " + args); }
-  TestDirectory dir;
+  CraftedSets() : ToolTest(DISKSPAN_PACK, DISKSPAN_EXTRACT) {}
+  RunResult Run(const std::string& mode, const std::string& set) {
+    return ExtractTo(mode + " '" + (fs::path(DISKSPAN_TEST_DATA) / "crafted" / set / "SETUP.EXE").string() + "'");
+  }
 };
 
-TEST_F(CraftedSets, ABombIsRefusedBeforeAnythingIsWritten) {
-  for (const char* mode : {"-t", "-e"}) {
-    const RunResult r = Run(std::string(mode) + " '" + Crafted("bomb").string() + "'");
-    EXPECT_EQ(r.ExitCode, 1) << mode;
-    EXPECT_NE(r.Output.find("the entries claim 1020000 bytes in all, more than the 4000 bytes"), std::string::npos)
-        << r.Output;
-  }
-  EXPECT_TRUE(dir.Files().empty());
-}
-
-TEST_F(CraftedSets, ControlSequencesAreShownEscapedAndTheirNamesRefused) {
-  const RunResult list = Run("-l '" + Crafted("escapes").string() + "'");
-  EXPECT_EQ(list.ExitCode, 0) << list.Output;
-  EXPECT_FALSE(HasControlCharacter(list.Output)) << list.Output;
-  EXPECT_NE(list.Output.find("Title:             \\x1B[31mRED\\x1B[0m\\x90"), std::string::npos) << list.Output;
-  EXPECT_NE(list.Output.find("C:\\\\x1B]0;owned\\x07"), std::string::npos) << list.Output;
-  const RunResult json = Run("-l --json '" + Crafted("escapes").string() + "'");
-  EXPECT_FALSE(HasControlCharacter(json.Output)) << json.Output;
-
-  const RunResult extract = Run("'" + Crafted("escapes").string() + "'");
-  EXPECT_EQ(extract.ExitCode, 1);
-  EXPECT_FALSE(HasControlCharacter(extract.Output)) << extract.Output;
-  EXPECT_NE(extract.Output.find("'\\x1B]0;TITLE\\x07.TXT' is not a plain file name; refused"), std::string::npos)
-      << extract.Output;
-  EXPECT_NE(extract.Output.find("'HOLE\\x81.TXT' holds a byte code page 1252 gives no character"), std::string::npos);
+TEST_F(CraftedSets, HostileSetsAreShownEscapedOrRefusedAndWriteOnlyTheirGoodFiles) {
+  const struct {
+    const char* set;
+    std::vector<std::string> modes;
+    int exitCode;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"bomb", {"-t", "-e"}, 1, {"the entries claim 1020000 bytes in all, more than the 4000 bytes"}},
+      {"case-twins", {"-t", "-e"}, 1, {"differ only in case", "Setup.02", "setup.02"}},
+      {"foreign", {"-l", "-l --json", "-t", "-e"}, 1,
+       {"SETUP.EXE is not a disk set installer (no configuration block at its end)"}},
+      {"escapes", {"-l"}, 0, {"Title:             \\x1B[31mRED\\x1B[0m\\x90", "C:\\\\x1B]0;owned\\x07"}},
+      {"escapes", {"-l --json"}, 0, {}},
+      {"escapes", {"-e"}, 1,
+       {"'\\x1B]0;TITLE\\x07.TXT' is not a plain file name; refused",
+        "'HOLE\\x81.TXT' holds a byte code page 1252 gives no character"}},
+  };
+  for (const auto& c : cases)
+    for (const std::string& mode : c.modes) {
+      const RunResult r = Run(mode, c.set);
+      EXPECT_TRUE(Ends(r, c.exitCode, c.messages)) << c.set << " " << mode;
+      EXPECT_FALSE(c.exitCode != 0 && Has(r, "Title:")) << r.Output;
+      EXPECT_FALSE(HasControlCharacter(r.Output)) << r.Output;
+    }
   EXPECT_EQ(dir.Files(), std::vector<std::string>{"out/GOOD.TXT"});
 }
 
-TEST_F(CraftedSets, AForeignFileShowsNothing) {
-  for (const char* mode : {"-l", "-l --json", "-t", "-e"}) {
-    const RunResult r = Run(std::string(mode) + " '" + Crafted("foreign").string() + "'");
-    EXPECT_EQ(r.ExitCode, 1) << mode;
-    EXPECT_NE(r.Output.find("SETUP.EXE is not a disk set installer (no configuration block at its end)"),
-              std::string::npos) << r.Output;
-    EXPECT_EQ(r.Output.find("Title:"), std::string::npos) << r.Output;
-  }
-  EXPECT_TRUE(dir.Files().empty());
-}
-
 TEST_F(CraftedSets, EntriesNamedLikeTemporariesAreOrdinaryFiles) {
-  const fs::path set = Crafted("temporary-names");
-  RunResult r = Run("'" + set.string() + "'");
-  ASSERT_EQ(r.ExitCode, 0) << r.Output;
-  const std::vector<std::string> names = {".diskspan-0123456789abcdef.tmp", ".diskspan-4242-0.partial",
-                                          ".diskspan-4242-1.partial", "A.TXT"};
-  std::vector<std::string> expected;
-  for (const auto& name : names) expected.push_back("out/" + name);
+  ASSERT_TRUE(Ends(Run("", "temporary-names"), 0));
+  const std::vector<std::string> expected = {"out/.diskspan-0123456789abcdef.tmp", "out/.diskspan-4242-0.partial",
+                                             "out/.diskspan-4242-1.partial", "out/A.TXT"};
   EXPECT_EQ(dir.Files(), expected);
-  // Each holds its own hundred bytes: none was written over another.
-  for (std::size_t i = 0; i < names.size(); ++i)
-    for (std::size_t j = i + 1; j < names.size(); ++j)
-      EXPECT_NE(Slurp(dir / "out" / names[i]), Slurp(dir / "out" / names[j])) << names[i] << " " << names[j];
-
+  std::set<Bytes> contents;  // each its own hundred bytes: none written over another
+  for (const auto& name : expected) contents.insert(Slurp(dir / name));
+  EXPECT_EQ(contents.size(), expected.size());
   // A file of a temporary's name is kept like any other.
   Spill(dir / "out" / ".diskspan-4242-0.partial", Bytes(3, 'k'));
-  r = Run("'" + set.string() + "'");
-  EXPECT_EQ(r.ExitCode, 3);
-  EXPECT_NE(r.Output.find(".diskspan-4242-0.partial: already exists; kept"), std::string::npos) << r.Output;
+  EXPECT_TRUE(Ends(Run("", "temporary-names"), 3, {".diskspan-4242-0.partial: already exists; kept"}));
   EXPECT_EQ(Slurp(dir / "out" / ".diskspan-4242-0.partial"), Bytes(3, 'k'));
   EXPECT_EQ(dir.Files(), expected);
-}
-
-TEST_F(CraftedSets, VolumesThatDifferOnlyInCaseAreNamedAndNeitherIsTaken) {
-  for (const char* mode : {"-t", "-e"}) {
-    const RunResult r = Run(std::string(mode) + " '" + Crafted("case-twins").string() + "'");
-    EXPECT_EQ(r.ExitCode, 1) << mode;
-    EXPECT_NE(r.Output.find("differ only in case"), std::string::npos) << r.Output;
-    EXPECT_NE(r.Output.find("Setup.02"), std::string::npos) << r.Output;
-    EXPECT_NE(r.Output.find("setup.02"), std::string::npos) << r.Output;
-  }
-  EXPECT_TRUE(dir.Files().empty());
 }
 
 }  // namespace
