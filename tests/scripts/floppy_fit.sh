@@ -1,58 +1,43 @@
 #!/usr/bin/env bash
-# Every disk of a set packed for a floppy format fits a disk of that format,
-# for the sample set and for a 5 MB set: each disk's files are copied with
-# mtools onto a freshly formatted image, and the packer's own images
-# (--images) have the format's size, pass fsck.fat, hold those files, and
-# restore identical files with diskspan-extract from the images alone.
+# Each disk of a set packed for a floppy format (the sample set, a 5 MB set) fits that format: its files
+# copy with mtools onto a freshly formatted image, and the packer's own images (--images) have the
+# format's size, pass fsck.fat, hold those files, and restore the set with diskspan-extract alone.
 #   floppy_fit.sh DISKSPAN-PACK DISKSPAN-EXTRACT
 set -uo pipefail
-cd "$(dirname "$0")/../.."
-pack=$1
-extract=$2
+fail() { echo "FAIL: $*" >&2; exit 1; }
+cd "$(dirname "$0")/../.." || fail "no source tree above $0"
+pack=$1 extract=$2
 work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-fit.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # mformat's arguments for each format; 1.68M is DMF (21 sectors, 2 KB clusters).
-declare -A geometry=(
-  [160K]="-f 160" [180K]="-f 180" [320K]="-f 320" [360K]="-f 360" [720K]="-f 720"
+declare -A geometry=([160K]="-f 160" [180K]="-f 180" [320K]="-f 320" [360K]="-f 360" [720K]="-f 720"
   [1.2M]="-f 1200" [1.44M]="-f 1440" [1.68M]="-t 80 -h 2 -s 21 -c 4 -r 1" [2.88M]="-f 2880")
 
-head -c 3000000 /dev/urandom >"$work/RANDOM.BIN"
-seq 1 400000 | head -c 2000000 >"$work/NUMBERS.TXT"
+mkdir "$work/large" && head -c 3000000 /dev/urandom >"$work/large/RANDOM.BIN"
+seq 1 400000 | head -c 2000000 >"$work/large/NUMBERS.TXT"
 for format in "${!geometry[@]}"; do
-  for set in sample large; do
-    files=(examples/sample/*)
-    [ "$set" = large ] && files=("$work/RANDOM.BIN" "$work/NUMBERS.TXT")
-    out="$work/$set-$format"
-    "$pack" -o "$out" --volume-size "$format" --images "${files[@]}" >"$work/log" 2>&1 ||
+  for files in examples/sample "$work/large"; do
+    set=${files##*/} out=$work/$set-$format
+    "$pack" -o "$out" --volume-size "$format" --images "$files"/* >"$work/log" 2>&1 ||
       { cat "$work/log" >&2; fail "$set set for $format did not pack"; }
     grep -Eq "disks? of $format\$" "$work/log" || fail "the summary does not name $format"
     disks=$(find "$out" -name 'SETUP.0*' | wc -l)
     for disk in $(seq 1 "$disks"); do
-      image="$work/disk.img"
-      rm -f "$image"
+      image=$out/formatted-$disk.img written=$(printf '%s/DISK%02d.IMG' "$out" "$disk")
+      on_disk=("$out/SETUP.0$disk")
+      [ "$disk" = 1 ] && on_disk+=("$out/SETUP.EXE")
       # shellcheck disable=SC2086  # the geometry is several arguments
       mformat -C ${geometry[$format]} -i "$image" :: || fail "mformat $format"
-      volume=$(printf 'SETUP.0%d' "$disk")
-      [ "$disk" = 1 ] && volume=SETUP.01
-      on_disk=("$out/$volume")
-      [ "$disk" = 1 ] && on_disk+=("$out/SETUP.EXE")
       mcopy -i "$image" "${on_disk[@]}" :: 2>"$work/err" ||
         { cat "$work/err" >&2; fail "disk $disk of the $set set does not fit a $format disk"; }
-      written=$(printf '%s/DISK%02d.IMG' "$out" "$disk")
       [ "$(stat -c %s "$written")" = "$(stat -c %s "$image")" ] || fail "$written is not a $format image"
       fsck.fat -n "$written" >"$work/err" 2>&1 || { cat "$work/err" >&2; fail "fsck.fat: $written"; }
-      for f in "${on_disk[@]}"; do
-        mdir -i "$written" -b :: | grep -qx "::/$(basename "$f")" || fail "$written lacks $(basename "$f")"
-      done
+      for f in "${on_disk[@]##*/}"; do mdir -i "$written" -b :: | grep -qx "::/$f" || fail "$written lacks $f"; done
     done
-    mkdir -p "$out/images" "$out/restored"
-    mv "$out"/DISK*.IMG "$out/images/"
+    mkdir -p "$out/images" "$out/restored" && mv "$out"/DISK*.IMG "$out/images/"
     "$extract" -q -d "$out/restored" "$out"/images/DISK*.IMG || fail "the $set set for $format does not restore from its images"
-    for f in "${files[@]}"; do
-      cmp -s "$f" "$out/restored/$(basename "$f")" || fail "$(basename "$f") differs after the $format images"
-    done
+    diff -r "$files" "$out/restored" >&2 || fail "the $set set differs after the $format images"
     rm -rf "$out"
     echo "$set set, $format: $disks disk(s), each fits, restored from the images"
   done

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# `cmake --install` into a fresh prefix lays out the tools, the stub, the man
-# pages and the bash completions where they belong, and what it installs
-# works from anywhere: the installed packer finds the installed stub by
-# itself, the installed extractor restores its set, man renders both pages,
-# and the completions load and offer every option the tools list.
+# `cmake --install` into a fresh prefix lays out the tools, the stub, the man pages and the
+# completions, which work from anywhere: the packer finds the installed stub by itself, the
+# extractor restores its set, man renders both pages, the completions load and offer every option.
 #   install.sh BUILD-DIR
 set -Eeuo pipefail
 trap 'echo "install.sh: stopped: \"$BASH_COMMAND\" failed (line $LINENO)" >&2' ERR
@@ -11,26 +9,23 @@ build=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-install.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-prefix=$work/prefix
+prefix=$work/prefix completions=share/bash-completion/completions
+bash_completion=/usr/share/bash-completion/bash_completion
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-
 # The value of a variable in the build's cache.
 cached() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+# run LOG WHAT COMMAND...: runs COMMAND; if it fails, shows its output and fails WHAT.
+run() { "${@:3}" >"$work/$1" 2>&1 || { cat "$work/$1" >&2; fail "$2"; }; }
 
-cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 ||
-  { cat "$work/install.log" >&2; echo "FAIL: cmake --install $build failed" >&2; exit 1; }
+run install.log "cmake --install $build failed" cmake --install "$build" --prefix "$prefix"
+[ "$failures" -eq 0 ] || exit 1
 
 # The layout.
-case $(cached DISKSPAN_HELP2MAN) in
-  *NOTFOUND | "") fail "help2man was not found when $build was configured, so it has no man pages:" \
-    "install it (scripts/install-deps) and configure again" ;;
-esac
-for tool in diskspan-pack diskspan-extract; do
-  [ -x "$prefix/bin/$tool" ] || fail "bin/$tool is not installed"
-  [ -f "$prefix/share/man/man1/$tool.1" ] || fail "share/man/man1/$tool.1 is not installed"
-  [ -f "$prefix/share/bash-completion/completions/$tool" ] ||
-    fail "share/bash-completion/completions/$tool is not installed"
+[[ ! $(cached DISKSPAN_HELP2MAN) =~ ^$|NOTFOUND$ ]] || fail "help2man was not found when $build was configured," \
+  "so it has no man pages: install it (scripts/install-deps) and configure again"
+for file in bin/diskspan-{pack,extract} share/man/man1/diskspan-{pack,extract}.1 $completions/diskspan-{pack,extract}; do
+  [ -f "$prefix/$file" ] || fail "$file is not installed"
 done
 [ "$failures" -eq 0 ] || { echo "install.sh: the installed layout is incomplete, see above" >&2; exit 1; }
 
@@ -38,66 +33,43 @@ built_stub=$(cached DISKSPAN_DEFAULT_STUB)
 stub=$prefix/share/diskspan/diskspan-stub.exe
 if [ -f "$built_stub" ]; then
   cmp -s "$built_stub" "$stub" || fail "share/diskspan/diskspan-stub.exe is not a copy of $built_stub"
-  # Mark the installed copy (a reserved byte of the MZ header, which no one
-  # reads) so that a set made from the build's stub instead shows.
+  # Mark the installed copy (a reserved MZ header byte) so that a set made from the build's stub shows.
   printf 'mark' | dd of="$stub" bs=1 seek=28 conv=notrunc status=none
 else
   grep -q "is not built" "$work/install.log" || fail "cmake --install did not say that the stub is missing"
   echo "The stub $built_stub is not built: packing with a fake stub put where the install puts the real one"
-  mkdir -p "$(dirname "$stub")"
-  { printf 'MZ'; head -c 3000 /dev/zero; } >"$stub"
+  mkdir -p "$(dirname "$stub")" && { printf 'MZ'; head -c 3000 /dev/zero; } >"$stub"
 fi
 
 # The installed packer, run from elsewhere without --stub, takes the installed
 # stub; the installed extractor, run from a third place, restores the files.
-mkdir -p "$work/inputs" "$work/elsewhere"
-seq 1 20000 >"$work/inputs/NUMBERS.TXT"
-head -c 5000 /dev/urandom >"$work/inputs/RANDOM.BIN"
-(cd "$work/inputs" && "$prefix/bin/diskspan-pack" -o "$work/set" NUMBERS.TXT RANDOM.BIN) >"$work/pack.log" 2>&1 ||
-  { cat "$work/pack.log" >&2; fail "the installed diskspan-pack did not pack without --stub"; }
+mkdir -p "$work/inputs" "$work/elsewhere" && cd "$work/inputs"
+seq 1 20000 >NUMBERS.TXT && head -c 5000 /dev/urandom >RANDOM.BIN
+run pack.log "the installed packer did not pack without --stub" "$prefix/bin/diskspan-pack" -o ../set NUMBERS.TXT RANDOM.BIN
+cd "$work/elsewhere"
 if [ -f "$work/set/SETUP.EXE" ]; then
   cmp -s -n "$(stat -c %s "$stub")" "$stub" "$work/set/SETUP.EXE" ||
     fail "SETUP.EXE does not begin with the installed stub: the installed packer took its stub from elsewhere"
-  (cd "$work/elsewhere" && "$prefix/bin/diskspan-extract" -d restored "$work/set/SETUP.EXE") >"$work/extract.log" 2>&1 ||
-    { cat "$work/extract.log" >&2; fail "the installed diskspan-extract did not restore the set"; }
-  for file in NUMBERS.TXT RANDOM.BIN; do
-    cmp -s "$work/inputs/$file" "$work/elsewhere/restored/$file" || fail "$file was not restored identically"
-  done
+  run extract.log "the installed extractor did not restore the set" "$prefix/bin/diskspan-extract" -d restored ../set/SETUP.EXE
+  diff -r "$work/inputs" restored >&2 || fail "the files were not restored identically"
 fi
 
-# The man pages render without a warning and document the tool.
+# The man pages render without a warning and document the tool; bash-completion
+# finds the completions under the command's name when the prefix is on its path.
+[ -f $bash_completion ] || echo "bash-completion is not installed: its lookup of the completions is not checked"
 for tool in diskspan-pack diskspan-extract; do
-  page=$prefix/share/man/man1/$tool.1
-  if ! MANPAGER=cat MANWIDTH=80 man -l "$page" >"$work/man.txt" 2>"$work/man.err"; then
-    fail "man -l $page failed: $(cat "$work/man.err")"
-  elif [ -s "$work/man.err" ]; then
-    fail "man -l $page warns: $(cat "$work/man.err")"
+  if MANPAGER=cat MANWIDTH=80 man -l "$prefix/share/man/man1/$tool.1" >man.txt 2>man.err && [ ! -s man.err ]; then
+    for w in "^NAME" "$tool - " --help; do grep -q -- "$w" man.txt || fail "the man page of $tool lacks '$w'"; done
   else
-    grep -q "^NAME" "$work/man.txt" || fail "the man page of $tool has no NAME"
-    grep -q "$tool - " "$work/man.txt" || fail "the man page of $tool does not name it"
-    grep -q -- "--help" "$work/man.txt" || fail "the man page of $tool does not document --help"
+    fail "man -l share/man/man1/$tool.1 fails or warns: $(cat man.err)"
   fi
+  [ ! -f $bash_completion ] || XDG_DATA_DIRS=$prefix/share bash --norc --noprofile -c \
+    'source "$2" && __load_completion "$1" && complete -p "$1"' check "$tool" $bash_completion >/dev/null 2>&1 ||
+    fail "bash-completion does not find the installed completion for $tool"
 done
+# The installed completions load by hand and offer what the installed tools list.
+bash "$here/completions.sh" "$prefix/bin/diskspan-pack" "$prefix/$completions/diskspan-pack" \
+  "$prefix/bin/diskspan-extract" "$prefix/$completions/diskspan-extract" || fail "the installed completions, see above"
 
-# The completions load by hand, and by bash-completion's own lookup under
-# the command's name when the prefix is on its path.
-completions=$prefix/share/bash-completion/completions
-for tool in diskspan-pack diskspan-extract; do
-  bash --norc --noprofile -c 'source "$1" && complete -p "$2"' check "$completions/$tool" "$tool" >/dev/null ||
-    fail "sourcing $completions/$tool registers no completion for $tool"
-  if [ -f /usr/share/bash-completion/bash_completion ]; then
-    XDG_DATA_DIRS=$prefix/share bash --norc --noprofile -c \
-      'source /usr/share/bash-completion/bash_completion && __load_completion "$1" && complete -p "$1"' \
-      check "$tool" >/dev/null 2>&1 || fail "bash-completion does not find the installed completion for $tool"
-  else
-    echo "bash-completion is not installed: its lookup of the completions is not checked"
-  fi
-done
-bash "$here/completions.sh" "$prefix/bin/diskspan-pack" "$completions/diskspan-pack" \
-  "$prefix/bin/diskspan-extract" "$completions/diskspan-extract" || fail "the installed completions, see above"
-
-if [ "$failures" -ne 0 ]; then
-  echo "install.sh: $failures check(s) of the installed tools failed, listed above" >&2
-  exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "install.sh: $failures check(s) of the installed tools failed, listed above" >&2; exit 1; }
 echo "install.sh: the install is complete and works from $prefix"

@@ -1,92 +1,67 @@
 #!/usr/bin/env bash
-# Real runs of both tools stopped by SIGINT, SIGTERM and SIGHUP while they
-# write: no temporary survives, no partial file appears, an old set that
-# --force was replacing is still whole, and the exit status is the signal's.
-# Each case runs with unnamed temporaries (the default) and with named ones
-# (DISKSPAN_NAMED_TEMPORARIES=1, the fallback for other file systems).
+# Real runs of both tools stopped by SIGINT, SIGTERM and SIGHUP while they write leave no temporary
+# and no partial file, an old set that --force was replacing is still whole, and the exit status is
+# the signal's; with unnamed temporaries (the default) and named ones (DISKSPAN_NAMED_TEMPORARIES=1).
 #   interrupts.sh DISKSPAN-PACK DISKSPAN-EXTRACT
 set -uo pipefail
-pack=$1
-extract=$2
+pack=$1 extract=$2
 work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-interrupts.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-# Waits until process $1 holds a file open in directory $2 (it is writing
-# there), at most 60 s. Unnamed files show as "DIR/#INODE (deleted)".
+# Waits (60 s at most) until process $1 writes in directory $2: holds a file open there, shown
+# as "DIR/NAME", or "DIR/#INODE (deleted)" for an unnamed one.
 wait_for_writing() {
-  local pid=$1 dir=$2 fd
-  for _ in $(seq 6000); do
-    for fd in /proc/"$pid"/fd/*; do
-      case "$(readlink "$fd" 2>/dev/null)" in "$dir"/*) return 0 ;; esac
-    done
-    kill -0 "$pid" 2>/dev/null || return 1
+  local tries=0 fd
+  while kill -0 "$1" 2>/dev/null && [ $((tries += 1)) -le 6000 ]; do
+    for fd in /proc/"$1"/fd/*; do case "$(readlink "$fd" 2>/dev/null)" in "$2"/*) return 0 ;; esac; done
     sleep 0.01
   done
   return 1
 }
 
-# Everything in a directory, hidden files too, one per line.
-contents() { (cd "$1" && find . -mindepth 1 | sort); }
+# Everything in a directory, hidden files too, with the contents of its files.
+snapshot() { [ ! -d "$1" ] || (cd "$1" && find . -mindepth 1 -printf '%y %p\n' -type f -exec sha256sum {} \; | sort); }
 
-signal_number() { kill -l "$1"; }
-
-# run_and_stop SIGNAL DIR COMMAND...: starts COMMAND, signals it once it
-# writes into DIR, and checks that the signal ended it.
-run_and_stop() {
-  local signal=$1 dir=$2 pid status
+# stop WHAT DIR COMMAND...: starts COMMAND, sends it $signal once it writes
+# into DIR, and checks that the signal ended it and that DIR is as it was.
+stop() {
+  local what="$1, $signal, named temporaries $DISKSPAN_NAMED_TEMPORARIES" dir=$2 before pid status
   shift 2
-  # A shell starts background jobs with SIGINT ignored; a terminal's Ctrl-C
-  # reaches a foreground job that has it at its default.
+  before=$(snapshot "$dir")
+  # Background jobs start with SIGINT ignored; a terminal's Ctrl-C reaches a job that has it at its default.
   env --default-signal=INT "$@" >"$work/log" 2>&1 &
   pid=$!
-  if ! wait_for_writing "$pid" "$dir"; then
+  if wait_for_writing "$pid" "$dir"; then
+    kill -s "$signal" "$pid"
+    wait "$pid" 2>/dev/null; status=$?
+    [ "$status" -eq $((128 + $(kill -l "$signal"))) ] || fail "$what: exited $status instead of dying of the signal"
+  else
     wait "$pid"
-    fail "$* never wrote into $dir (exit $?): $(head -c 400 "$work/log")"
-    return 1
+    fail "$what: never wrote into $dir (exit $?): $(head -c 400 "$work/log")"
   fi
-  kill -s "$signal" "$pid"
-  wait "$pid" 2>/dev/null
-  status=$?
-  [ "$status" -eq $((128 + $(signal_number "$signal"))) ] ||
-    fail "$signal: $1 exited $status instead of dying of the signal"
+  [ "$(snapshot "$dir")" = "$before" ] ||
+    fail "$what: changed $dir (< before, > after): $(diff <(echo "$before") <(snapshot "$dir") | grep '^[<>] .' | tr '\n' ' ')"
 }
 
-# A set large enough to take seconds to code and decode: one big file, so
-# no file can be complete when the signal comes.
+# A set that takes seconds to code and decode, of one big file: none is complete when the signal comes.
 seq 1 4000000 >"$work/NUMBERS.TXT"
 head -c 3000 /dev/zero >"$work/stub.exe"
-"$pack" --stub "$work/stub.exe" -o "$work/set" "$work/NUMBERS.TXT" >/dev/null ||
+packer=("$pack" --stub "$work/stub.exe")
+"${packer[@]}" -o "$work/set" "$work/NUMBERS.TXT" >/dev/null ||
   { echo "FAIL: the test set did not pack" >&2; exit 1; }
 
-for named in 0 1; do
-  export DISKSPAN_NAMED_TEMPORARIES=$named
+for DISKSPAN_NAMED_TEMPORARIES in 0 1; do
+  export DISKSPAN_NAMED_TEMPORARIES
   for signal in INT TERM HUP; do
-    what="$signal, named temporaries $named"
-
-    out="$work/out-$signal-$named"
-    mkdir -p "$out"
-    echo keep >"$out/OTHER.TXT"
-    run_and_stop "$signal" "$out" "$extract" -d "$out" "$work/set/SETUP.EXE"
-    [ "$(contents "$out")" = "./OTHER.TXT" ] || fail "extract, $what: left $(contents "$out" | tr '\n' ' ')"
-
-    fresh="$work/fresh-$signal-$named"
-    run_and_stop "$signal" "$fresh" "$pack" --stub "$work/stub.exe" -o "$fresh" "$work/NUMBERS.TXT"
-    [ -z "$(contents "$fresh")" ] || fail "pack, $what: left $(contents "$fresh" | tr '\n' ' ')"
-
-    old="$work/old-$signal-$named"
-    cp -r "$work/set" "$old"
-    before=$(cd "$old" && sha256sum * | sort)
-    run_and_stop "$signal" "$old" "$pack" --stub "$work/stub.exe" -o "$old" --force --volume-size 720K \
-      "$work/NUMBERS.TXT" "$work/stub.exe"
-    [ "$(cd "$old" && sha256sum * | sort)" = "$before" ] || fail "pack --force, $what: the old set changed"
-    [ "$(contents "$old" | grep -c '/\.')" -eq 0 ] || fail "pack --force, $what: left $(contents "$old" | tr '\n' ' ')"
+    run=$work/$signal-$DISKSPAN_NAMED_TEMPORARIES
+    mkdir -p "$run/out" && echo keep >"$run/out/OTHER.TXT" && cp -r "$work/set" "$run/old"
+    stop extract "$run/out" "$extract" -d "$run/out" "$work/set/SETUP.EXE"
+    stop pack "$run/fresh" "${packer[@]}" -o "$run/fresh" "$work/NUMBERS.TXT"
+    stop "pack --force" "$run/old" "${packer[@]}" -o "$run/old" --force --volume-size 720K "$work/NUMBERS.TXT" "$work/stub.exe"
   done
 done
 
-if [ "$failures" -gt 0 ]; then
-  echo "interrupts: $failures check(s) failed" >&2
-  exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "interrupts: $failures check(s) failed" >&2; exit 1; }
 echo "interrupts: every interrupted run left nothing behind"
