@@ -10,4 +10,3 @@ std::string MakeScratchDir();
 void RemoveTree(const std::string& path);
 
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);

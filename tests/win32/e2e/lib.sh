@@ -1,106 +1,114 @@
-# Shared steps of the end-to-end scenarios. Expects WINE (the flavour's
-# loader), WINEPREFIX and DISPLAY (scripts/test-win32 sets them through
-# scripts/lib/wine-env.sh), DISKSPAN_STUB, DISKSPAN_AUTO and DISKSPAN_PACK
-# (ctest passes them).
+# shellcheck shell=bash
+# Shared steps of the end-to-end scenarios. Expects WINE, WINEPREFIX and DISPLAY
+# (set by scripts/test-win32), DISKSPAN_STUB, DISKSPAN_AUTO and DISKSPAN_PACK (by ctest).
 
-set -euo pipefail
+set -Eeuo pipefail
 : "${WINE:?run the scenarios through scripts/test-win32, which sets WINE}"
 
 E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-e2e.XXXXXX")
 LOG="$E2E_DIR/log"
-# Where a scenario packs its set, and the first step of most runs.
 SET="$E2E_DIR/set"
 DIALOG=(wait "Destination Directory")
 STUB_EXIT=""
-# Files made immutable and file systems mounted by a scenario, released
-# again on every way out.
+STUB_PID=""
+# Files made immutable and file systems mounted by a scenario, released on
+# every way out; some may be gone already (a disk taken out of drive A:).
 IMMUTABLE=()
 MOUNTED=()
 release_scenario() {
-  # Some may be gone already (a disk taken out of drive A:).
   if [ ${#IMMUTABLE[@]} -gt 0 ]; then chattr -i "${IMMUTABLE[@]}" 2>/dev/null || true; fi
   if [ ${#MOUNTED[@]} -gt 0 ]; then umount "${MOUNTED[@]}" 2>/dev/null || true; fi
   rm -rf "$E2E_DIR"
 }
 trap release_scenario EXIT
-
 fail() {
   echo "FAIL: $*" >&2
   [ -s "$LOG" ] && { echo "--- log ---" >&2; cat "$LOG" >&2; }
   exit 1
 }
+# Never a silent stop: any other failing command is named.
+trap 'fail "line $LINENO: \"$BASH_COMMAND\" failed"' ERR
 
-# Unix path of a path on Wine's drive C:, e.g. C_PATH 'A\B' for C:\A\B.
+# Unix path of a path on Wine's drive C:, e.g. c_path 'A\B' for C:\A\B.
 c_path() { printf '%s/drive_c/%s' "$WINEPREFIX" "${1//\\//}"; }
+# The Windows path of a Unix path, as Wine shows it on drive Z:.
+win_path() { printf 'Z:%s' "${1//\//\\}"; }
+# map_drive LETTER DIR: the drive letter (lower case) names DIR in the prefix.
+map_drive() { ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"; }
 
-# pack_set DIR [diskspan-pack options...]: a set of README.TXT and any
-# files named in the array EXTRA_FILES.
+# Every set holds README.TXT and the files added to EXTRA_FILES.
+mkdir -p "$E2E_DIR/files"
+printf 'Hello from the sample set.\r\n' >"$E2E_DIR/files/README.TXT"
 EXTRA_FILES=()
+add_random() { head -c "$2" /dev/urandom >"$E2E_DIR/files/$1" && EXTRA_FILES+=("$E2E_DIR/files/$1"); }
+add_text() { printf '%s\r\n' "$2" >"$E2E_DIR/files/$1" && EXTRA_FILES+=("$E2E_DIR/files/$1"); }
+# A RUN.BAT that leaves MARK behind when it runs.
+MARK="$E2E_DIR/LAUNCHED.MRK"
+add_launcher() { add_text RUN.BAT "@echo started > \"$(win_path "$MARK")\""; }
+# pack_set DIR [diskspan-pack options...]
 pack_set() {
-  local dir=$1
-  shift
-  mkdir -p "$E2E_DIR/files"
-  printf 'Hello from the sample set.\r\n' >"$E2E_DIR/files/README.TXT"
-  "$DISKSPAN_PACK" --stub "$DISKSPAN_STUB" -o "$dir" --force "$@" "$E2E_DIR/files/README.TXT" \
+  "$DISKSPAN_PACK" --stub "$DISKSPAN_STUB" --force -o "$@" "$E2E_DIR/files/README.TXT" \
     "${EXTRA_FILES[@]}" >/dev/null
 }
+# pack_for 'E2E\DIR' [options...]: a set titled Setup in SET that installs
+# into C:\E2E\DIR (DEST_WIN), whose Unix DEST does not exist yet.
+pack_for() {
+  DEST_WIN="C:\\$1" DEST=$(c_path "$1")
+  pack_set "$SET" --title Setup --default-dir "$DEST_WIN" "${@:2}"
+  rm -rf "$DEST"
+}
+# pack_three_volumes 'E2E\DIR' [options...]: random data, text and an empty
+# file with known dates, in three volumes whatever the stub's size.
+pack_three_volumes() {
+  add_random DATA.BIN 500000
+  add_text NUMBERS.TXT "$(seq 1 3000)"
+  add_text EMPTY.TXT "" && : >"$E2E_DIR/files/EMPTY.TXT"
+  touch -d '2000-04-23 20:44:44' "$E2E_DIR/files/DATA.BIN"
+  touch -d '1999-12-31 23:59:58' "$E2E_DIR/files/NUMBERS.TXT"
+  pack_for "$@" --volume-size 220000
+  [ -e "$SET/SETUP.03" ] && [ ! -e "$SET/SETUP.04" ] || fail "the set has not three volumes"
+}
 
-# start_stub EXE: starts the stub in the background.
-STUB_PID=""
-HELPER_FAILED=0
 start_stub() {
   "$WINE" "$1" >/dev/null 2>&1 &
   STUB_PID=$!
-  HELPER_FAILED=0
   : >"$LOG"
 }
-
-# drive STEP...: runs the helper's steps, adding to the log.
+# The helper stopped: end the stub, which waits for an answer that will not come.
+helper_stopped() {
+  kill "$STUB_PID" 2>/dev/null || true
+  wait "$STUB_PID" 2>/dev/null || true
+  fail "the automation helper stopped"
+}
+# drive STEP...: runs the helper's steps, adding to the log. A step that does
+# not find what it waits for (a box, a dialog still open, or gone) fails.
 drive() {
-  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "$@" >>"$LOG" 2>&1 || HELPER_FAILED=1
+  local failed=0
+  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "$@" >>"$LOG" 2>&1 || failed=1
   tr -d '\r' <"$LOG" >"$LOG.unix" && mv "$LOG.unix" "$LOG"
-  if [ "$HELPER_FAILED" = 1 ]; then
-    # The stub waits for an answer that will not come: end it.
-    kill "$STUB_PID" 2>/dev/null || true
-    wait "$STUB_PID" 2>/dev/null || true
-    fail "the automation helper stopped"
-  fi
+  [ "$failed" = 0 ] || helper_stopped
 }
-
-# drive_with_screenshot PNG STEP...: runs the steps, then stops the stub's
-# thread, takes the screen into PNG and lets the thread go on. When the
-# window is already gone at the freeze (its stage ended first), no PNG is
-# left and the stub runs on to its end: the caller may try again.
+# drive_with_screenshot PNG STEP...: runs the steps, then takes the screen
+# into PNG while the stub's thread stands still. When the window is gone at
+# the freeze (its stage ended first), no PNG is left and the stub runs on.
 drive_with_screenshot() {
-  local shot=$1 helper i
-  shift
-  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "$@" freeze sleep 1500 thaw >"$LOG.shot" 2>&1 &
+  local shot=$1 helper failed=0
+  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "${@:2}" freeze sleep 1500 thaw >"$LOG.shot" 2>&1 &
   helper=$!
-  for i in $(seq 200); do
+  for _ in $(seq 200); do
     grep -q '^frozen' "$LOG.shot" 2>/dev/null && break
-    kill -0 "$helper" 2>/dev/null || break
-    sleep 0.02
+    kill -0 "$helper" 2>/dev/null && sleep 0.02 || break
   done
-  # The last drawing reaches the screen while the thread stands still.
-  sleep 0.3
+  sleep 0.3  # the last drawing reaches the screen
   import -window root "$shot"
-  wait "$helper" || HELPER_FAILED=1
+  wait "$helper" || failed=1
   tr -d '\r' <"$LOG.shot" >>"$LOG"
-  if [ "$HELPER_FAILED" = 1 ] && grep -q 'cannot open the thread' "$LOG.shot"; then
-    HELPER_FAILED=0
-    rm -f "$shot"
-    return 0
-  fi
-  [ "$HELPER_FAILED" = 0 ] || { kill "$STUB_PID" 2>/dev/null || true; fail "the automation helper stopped"; }
+  if [ "$failed" = 1 ] && grep -q 'cannot open the thread' "$LOG.shot"; then rm -f "$shot"
+  elif [ "$failed" = 1 ]; then helper_stopped; fi
 }
-
-# finish_stub: waits for the stub to end; its exit code lands in STUB_EXIT.
+# finish_stub: gives the stub 30 s to end; its exit code lands in STUB_EXIT.
 finish_stub() {
-  local waited
-  for waited in $(seq 1 300); do
-    kill -0 "$STUB_PID" 2>/dev/null || break
-    sleep 0.1
-  done
+  for _ in $(seq 300); do kill -0 "$STUB_PID" 2>/dev/null && sleep 0.1 || break; done
   if kill -0 "$STUB_PID" 2>/dev/null; then
     kill "$STUB_PID" 2>/dev/null || true
     wait "$STUB_PID" 2>/dev/null || true
@@ -109,111 +117,69 @@ finish_stub() {
   STUB_EXIT=0
   wait "$STUB_PID" || STUB_EXIT=$?
 }
-
 # run_stub EXE STEP...: the whole run driven by one list of steps.
 run_stub() {
   start_stub "$1"
-  shift
-  drive "$@"
+  drive "${@:2}"
   finish_stub
 }
+# install_set STEP...: the set's SETUP.EXE run with its default destination.
+install_set() { run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone "$@"; }
 
-# pixel_column PNG X: the colour of every row at column X, as RRGGBB lines.
-pixel_column() {
-  convert "$1" -crop "1x10000+$2+0" +repage -depth 8 txt:- |
-    sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p'
-}
+TERMINATED='text "The process has been terminated." answer ok'
+CONFIRM='text "Do you really want to terminate the program?"'
+INSTALLED='text "The files have been successfully installed into directory'
 
-# pixel PNG X Y: one pixel as RRGGBB.
-pixel() {
-  convert "$1" -crop "1x1+$2+$3" +repage -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p'
-}
-
-expect_line() {
-  grep -Fxq -- "$1" "$LOG" || fail "no log line: $1"
-}
-
-expect_exit_zero() {
-  [ "$STUB_EXIT" = 0 ] || fail "exit code $STUB_EXIT"
-}
-
-# A failed run: its one box captioned with the title says what failed, and
-# the stub ends with exit code 1.
+expect_line() { grep -Fxq -- "$1" "$LOG" || fail "no log line: $1"; }
+expect_exit_zero() { [ "$STUB_EXIT" = 0 ] || fail "exit code $STUB_EXIT"; }
+expect_same() { cmp -s "$1" "$2" || fail "$2 differs from $1"; }
+expect_absent() { local f; for f; do [ ! -e "$f" ] || fail "should not exist: $f"; done; }
+expect_no_temporaries() { expect_absent "$1/Split.Spt" "$1/Compress.Spt"; }
+# A failed run: its one box, captioned with the title, says what failed,
+# and the stub ends with exit code 1.
 expect_failure() {
   expect_line "box \"Setup\" text \"$1\" answer ok"
   [ "$STUB_EXIT" = 1 ] || fail "exit code $STUB_EXIT after a failure"
 }
-
-# The Windows path of a Unix path, as Wine shows it on drive Z:.
-win_path() { printf 'Z:%s' "${1//\//\\}"; }
-
-# After the stub has ended: no message box was met.
-expect_no_box() { ! grep -q '^box ' "$LOG" || fail "a message box appeared"; }
-expect_same() { cmp -s "$1" "$2" || fail "$2 differs from $1"; }
-expect_dir() { [ -d "$1" ] || fail "missing directory $1"; }
-expect_absent() { [ ! -e "$1" ] || fail "should not exist: $1"; }
-
-# A file that a started program writes: give it up to ten seconds.
-wait_for_file() {
-  local i
-  for i in $(seq 50); do [ -e "$1" ] && return 0; sleep 0.2; done
-  fail "never appeared: $1"
+# expect_terminated: the run ended as terminated (in a box captioned TITLE,
+# default Setup) with exit code 0; every confirmation asked the one question.
+expect_terminated() {
+  expect_line "box \"${TITLE:-Setup}\" $TERMINATED"
+  expect_exit_zero
+  ! grep '^box "Exit ' "$LOG" | grep -vF " $CONFIRM answer " >/dev/null || fail "a confirmation with another text"
 }
-
-TERMINATED='text "The process has been terminated." answer ok'
-CONFIRM='text "Do you really want to terminate the program?"'
-
-INSTALLED='text "The files have been successfully installed into directory'
-
-# map_drive LETTER DIR: the drive letter (lower case) names DIR in the prefix.
-map_drive() { ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"; }
-
-# add_file NAME [head -c source args]: a file to pack, named in EXTRA_FILES.
-# add_random NAME BYTES writes random bytes.
-add_random() {
-  mkdir -p "$E2E_DIR/files"
-  head -c "$2" /dev/urandom >"$E2E_DIR/files/$1"
-  EXTRA_FILES+=("$E2E_DIR/files/$1")
+# expect_success: the run said it installed into DEST_WIN and ended with 0;
+# DEST holds every packed file and no temporary.
+expect_success() {
+  expect_line "box \"Setup\" $INSTALLED\\n$DEST_WIN\" answer ok"
+  expect_exit_zero
+  expect_installed "$DEST"
 }
-add_text() {
-  mkdir -p "$E2E_DIR/files"
-  printf '%s\r\n' "$2" >"$E2E_DIR/files/$1"
-  EXTRA_FILES+=("$E2E_DIR/files/$1")
-}
-
-# A batch file to start that leaves LAUNCHED.MRK in E2E_DIR when it runs.
-MARK=""
-add_launcher() {
-  MARK="$E2E_DIR/LAUNCHED.MRK"
-  add_text RUN.BAT "@echo started > \"Z:${MARK//\//\\}\""
-}
-
-# expect_installed DIR: every packed file is in DIR, byte for byte, with
-# its source's modification time as a DOS date holds it.
+# expect_installed DIR: every packed file is in DIR, byte for byte, with its
+# source's modification time as a DOS date holds it (in seconds by twos).
 expect_installed() {
-  local f name
+  local f name stored
   for f in "$E2E_DIR/files/README.TXT" "${EXTRA_FILES[@]}"; do
     name=$(basename "$f")
     expect_same "$f" "$1/$name"
-    local stored
     stored=$(stat -c %Y "$f")
-    stored=$((stored - stored % 2))  # DOS times count seconds in twos
-    [ "$(stat -c %Y "$1/$name")" = "$stored" ] || fail "$name has the wrong date"
-  done
-}
-
-# expect_nothing_installed DIR: no packed file and no temporary in DIR.
-expect_nothing_installed() {
-  local f
-  for f in "$E2E_DIR/files/README.TXT" "${EXTRA_FILES[@]}"; do
-    [ "$(basename "$f")" = RUN.BAT ] && continue
-    expect_absent "$1/$(basename "$f")"
+    [ "$(stat -c %Y "$1/$name")" = $((stored - stored % 2)) ] || fail "$name has the wrong date"
   done
   expect_no_temporaries "$1"
 }
-expect_no_temporaries() {
-  expect_absent "$1/Split.Spt"
-  expect_absent "$1/Compress.Spt"
+# expect_nothing_installed DIR: no packed file but the file to start, no temporary.
+expect_nothing_installed() {
+  local f
+  for f in "$E2E_DIR/files/README.TXT" "${EXTRA_FILES[@]}"; do
+    [ "$(basename "$f")" = RUN.BAT ] || expect_absent "$1/$(basename "$f")"
+  done
+  expect_no_temporaries "$1"
+}
+# make_immutable FILE...: refused to Wine even as root, as Windows refuses
+# a read-only file or a write-protected disk.
+make_immutable() {
+  chattr +i "$@" || fail "cannot make $* immutable"
+  IMMUTABLE+=("$@")
 }
 
 # patch_entry EXE NAME FIELD VALUE: rewrites one FileEntry of a packed stub
@@ -223,43 +189,40 @@ patch_entry() {
 import struct, sys
 exe, name, field, value = sys.argv[1:]
 data = bytearray(open(exe, 'rb').read())
-key = bytes([len(name)]) + name.encode()
-at = data.rfind(key)
+at = data.rfind(bytes([len(name)]) + name.encode())
 assert at >= 0, name
 if field == 'name':
-    new = value.encode()
-    data[at:at + 40] = (bytes([len(new)]) + new).ljust(40, b'\0')
+    data[at:at + 40] = (bytes([len(value)]) + value.encode()).ljust(40, b'\0')
 else:
-    place = at + 40 + (4 if field == 'offset' else 8)
-    data[place:place + 4] = struct.pack('<i', int(value))
+    at += 40 + (4 if field == 'offset' else 8)
+    data[at:at + 4] = struct.pack('<i', int(value))
 open(exe, 'wb').write(data)
 PY
 }
+
+# pixel_column PNG X: the colour of every row at column X, as RRGGBB lines.
+pixel_column() {
+  convert "$1" -crop "1x10000+$2+0" +repage -depth 8 txt:- | sed -n 's/.*#\([0-9A-Fa-f]\{6\}\).*/\1/p'
+}
+pixel() { pixel_column "$1" "$2" | sed -n "$(($3 + 1))p"; }
 
 # bar_colours PNG: "RED WHITE TEXT" pixel counts of the progress bar: the
 # band of pure red pixels, the white after it on the same rows, and the
 # pixels of neither colour (the percentage) between the bar's two ends.
 bar_colours() {
-  local box w h x y
+  local box
   box=$(convert "$1" -fill black +opaque '#FF0000' -fill white -opaque '#FF0000' -format '%@' info:)
-  [[ "$box" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || { echo "0 0 0"; return; }
-  w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
-  convert "$1" -crop "400x${h}+${x}+${y}" +repage -depth 8 txt:- | awk -v w="$w" '
-    /^#/ { next }
-    { split($1, at, /[,:]/); c = $3; row[at[2]] = row[at[2]] " " at[1] "=" c }
-    END {
-      red = 0; white = 0; text = 0
-      for (r in row) {
-        n = split(row[r], cells, " ")
-        last = -1
-        for (i = 1; i <= n; i++) { split(cells[i], kv, "="); col[kv[1]] = kv[2] }
-        for (i = 0; i < 400; i++) if (col[i] == "#FFFFFF" || col[i] == "#FF0000") last = i
-        for (i = 0; i <= last; i++) {
-          if (col[i] == "#FF0000") red++
-          else if (col[i] == "#FFFFFF") white++
-          else text++
+  [[ "$box" =~ ^[0-9]+x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || { echo "0 0 0"; return; }
+  convert "$1" -crop "400x${BASH_REMATCH[1]}+${BASH_REMATCH[2]}+${BASH_REMATCH[3]}" +repage -depth 8 txt:- |
+    awk '/^#/ { next }
+      { split($1, at, /[,:]/); col[at[2], at[1]] = $3; rows[at[2]] = 1 }
+      END {
+        for (r in rows) {
+          last = -1
+          for (i = 0; i < 400; i++) if (col[r, i] == "#FFFFFF" || col[r, i] == "#FF0000") last = i
+          for (i = 0; i <= last; i++)
+            if (col[r, i] == "#FF0000") red++; else if (col[r, i] == "#FFFFFF") white++; else text++
         }
-      }
-      print red, white, text
-    }'
+        print red + 0, white + 0, text + 0
+      }'
 }

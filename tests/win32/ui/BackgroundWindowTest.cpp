@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "base/State.h"
 #include "config/Configuration.h"
 #include "ui/Background.h"
 
 namespace {
 
-// Paints the real window and reads its pixels back, away from the texts.
+// The real window, with no texts on it, painted and read back pixel by pixel.
 class BackgroundWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -22,21 +24,13 @@ class BackgroundWindowTest : public ::testing::Test {
     ASSERT_NE(BackgroundWindow, nullptr);
   }
   void TearDown() override { DestroyWindow(BackgroundWindow); }
-  static COLORREF PixelAt(int x, int y) {
-    const HDC context = GetDC(BackgroundWindow);
-    const COLORREF pixel = GetPixel(context, x, y);
-    ReleaseDC(BackgroundWindow, context);
-    return pixel;
-  }
 };
 
 TEST_F(BackgroundWindowTest, CoversTheScreenWithTheConfiguredClass) {
   RECT covered{};
   GetWindowRect(BackgroundWindow, &covered);
-  EXPECT_EQ(covered.left, 0);
-  EXPECT_EQ(covered.top, 0);
-  EXPECT_EQ(covered.right, ScreenWidth);
-  EXPECT_EQ(covered.bottom, ScreenHeight);
+  EXPECT_EQ(std::tuple(covered.left, covered.top, covered.right, covered.bottom),
+            std::tuple(0L, 0L, LONG{ScreenWidth}, LONG{ScreenHeight}));
   char name[32] = {};
   GetClassNameA(BackgroundWindow, name, sizeof name);
   EXPECT_STREQ(name, "RizorOvuDe");
@@ -44,27 +38,25 @@ TEST_F(BackgroundWindowTest, CoversTheScreenWithTheConfiguredClass) {
             static_cast<LONG>(WS_POPUP));
 }
 
-TEST_F(BackgroundWindowTest, PaintsTheRowsTheGradientGives) {
-  Config.GradientTopColour = {255, 128, 0};
-  Config.GradientBottomColour = {0, 0, 64};
-  PaintBackground();
-  GradientWalk walk;
-  ASSERT_TRUE(GradientStart(Config.GradientTopColour, Config.GradientBottomColour, ScreenHeight,
-                            walk));
-  for (int y = 0; y < ScreenHeight; ++y) {
-    const Rgb row = GradientNextRow(walk);
-    if (y % 7 == 0) {
-      ASSERT_EQ(PixelAt(5, y), ColourRef(row)) << "row " << y;
+// Each row in the colour the gradient gives it, edge to edge; equal colours
+// give no gradient and fill the screen with the one colour.
+TEST_F(BackgroundWindowTest, PaintsTheGradientRowByRowOrOneColour) {
+  for (const auto& [top, bottom] :
+       {std::pair{Rgb{255, 128, 0}, Rgb{0, 0, 64}}, {Rgb{0, 128, 128}, Rgb{0, 128, 128}}}) {
+    Config.GradientTopColour = top;
+    Config.GradientBottomColour = bottom;
+    PaintBackground();
+    GradientWalk walk;
+    const bool graded = GradientStart(top, bottom, ScreenHeight, walk);
+    const HDC context = GetDC(BackgroundWindow);
+    for (int y = 0; y < ScreenHeight; ++y) {
+      const COLORREF row = ColourRef(graded ? GradientNextRow(walk) : top);
+      if (y % 7 != 0 && y != ScreenHeight - 1) continue;
+      ASSERT_EQ(GetPixel(context, 0, y), row) << "row " << y;
+      ASSERT_EQ(GetPixel(context, ScreenWidth - 1, y), row) << "row " << y;
     }
+    ReleaseDC(BackgroundWindow, context);
   }
-}
-
-TEST_F(BackgroundWindowTest, EqualColoursFillTheScreen) {
-  Config.GradientTopColour = {0, 128, 128};
-  Config.GradientBottomColour = {0, 128, 128};
-  PaintBackground();
-  EXPECT_EQ(PixelAt(0, 0), ColourRef({0, 128, 128}));
-  EXPECT_EQ(PixelAt(ScreenWidth - 1, ScreenHeight - 1), ColourRef({0, 128, 128}));
 }
 
 }  // namespace

@@ -10,34 +10,24 @@
 
 namespace {
 
-class LaunchTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    Dest = MakeScratchDir();
-    DestDir = Dest;
-    // Each batch file leaves a mark named after itself.
-    for (const char* name : {"FIRST", "LAST"}) {
-      WriteFileBytes(Dest + "\\" + name + ".BAT",
-                     std::string("echo started > ") + Dest + "\\" + name + ".MRK\r\n");
-      const std::string batch = std::string(name) + ".BAT";
-      AppendFileRecord({std::string_view(batch), 0, 0, 0});
-    }
+// The table holds FIRST.BAT and LAST.BAT, each leaving a mark named after
+// itself: an index of 0 or past the end starts neither.
+TEST(LaunchTest, AnIndexBeyondTheTableStartsNothing) {
+  const std::string dest = MakeScratchDir();
+  DestDir = dest;
+  for (const std::string name : {"FIRST", "LAST"}) {
+    WriteFileBytes(dest + "\\" + name + ".BAT", "echo started > " + dest + "\\" + name + ".MRK\r\n");
+    AppendFileRecord({std::string_view(name + ".BAT"), 0, 0, 0});
   }
-  void TearDown() override {
-    ReleaseFileTable();
-    RemoveTree(Dest);
+  for (const int index : {3, 0}) {
+    Config.LaunchIndex = index;
+    Launch();
   }
-  std::string Dest;
-};
-
-TEST_F(LaunchTest, AnIndexBeyondTheTableStartsNothing) {
-  Config.LaunchIndex = 3;
-  Launch();
-  Config.LaunchIndex = 0;
-  Launch();
   Sleep(1000);
-  EXPECT_FALSE(FileExists(Dest + "\\FIRST.MRK"));
-  EXPECT_FALSE(FileExists(Dest + "\\LAST.MRK"));
+  for (const std::string name : {"FIRST", "LAST"})
+    EXPECT_EQ(GetFileAttributesA((dest + "\\" + name + ".MRK").c_str()), INVALID_FILE_ATTRIBUTES) << name;
+  ReleaseFileTable();
+  RemoveTree(dest);
 }
 
 }  // namespace
