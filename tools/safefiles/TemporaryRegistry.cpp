@@ -14,17 +14,15 @@ constexpr int PathCapacity = 4096;
 constexpr int HandledSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // A slot is claimed (1) while its path is written, and live (2) once the
-// handler may unlink it. Only the main thread registers.
-struct Slot {
-  std::atomic<int> State{0};
-  char Path[PathCapacity];
-};
-
-Slot slots[SlotCount];
+// handler may unlink it. Only the main thread registers. Both tables are
+// zero from the start, with no code run at start-up: the paths (4 MB) take
+// memory only for the slots used.
+std::atomic<int> states[SlotCount];
+char paths[SlotCount][PathCapacity];
 
 void RemoveAllAndDie(int signal) {
-  for (Slot& slot : slots)
-    if (slot.State.load() == 2) ::unlink(slot.Path);
+  for (int i = 0; i < SlotCount; ++i)
+    if (states[i].load() == 2) ::unlink(paths[i]);
   struct sigaction standard {};
   standard.sa_handler = SIG_DFL;
   ::sigemptyset(&standard.sa_mask);
@@ -60,16 +58,16 @@ int Register(const char* path) {
   if (std::strlen(path) >= PathCapacity) return -1;
   for (int i = 0; i < SlotCount; ++i) {
     int expected = 0;
-    if (!slots[i].State.compare_exchange_strong(expected, 1)) continue;
-    std::strcpy(slots[i].Path, path);
-    slots[i].State.store(2);
+    if (!states[i].compare_exchange_strong(expected, 1)) continue;
+    std::strcpy(paths[i], path);
+    states[i].store(2);
     return i;
   }
   return -1;
 }
 
 void Unregister(int slot) {
-  if (slot >= 0 && slot < SlotCount) slots[slot].State.store(0);
+  if (slot >= 0 && slot < SlotCount) states[slot].store(0);
 }
 
 SignalsHeld::SignalsHeld() {
