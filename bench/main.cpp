@@ -52,6 +52,34 @@ void PrintVerdict(const char* target, bool met) {
   std::printf("  %-60s %s\n", target, met ? "met" : "NOT MET");
 }
 
+// Decoder times for one input, each row over the same coded stream.
+struct DecoderTimes {
+  double Lhasa = 0;
+  double Callbacks = 0;
+  double Inlined = 0;
+  double Block = 0;
+  double Extract = 0;
+};
+
+DecoderTimes TimeDecoders(const std::vector<std::uint8_t>& input, const std::vector<std::uint8_t>& coded,
+                          int decodeRuns) {
+  const bench::LhasaArchiveFile archive(input, coded);
+  if (bench::LhasaPrint(archive.Path()) != input) throw std::runtime_error("lhasa disagrees");
+  DecoderTimes t;
+  t.Lhasa = bench::TimeLhasa(archive.Path(), decodeRuns);
+  t.Callbacks = bench::TimeCallbackDecode(coded, input, decodeRuns);
+  t.Inlined = bench::TimeInlinedDecode(coded, input, decodeRuns);
+  t.Block = bench::TimeBlockDecode(coded, input, decodeRuns);
+  const bench::DiskSetFiles set(input, coded);
+  t.Extract = bench::TimeExtractTest(set.Stub(), decodeRuns);
+  PrintDecoderRow("lhasa pq, whole process (reference)", t.Lhasa, input.size(), t.Lhasa);
+  PrintDecoderRow("LzhDecode, callbacks", t.Callbacks, input.size(), t.Lhasa);
+  PrintDecoderRow("inlined template", t.Inlined, input.size(), t.Lhasa);
+  PrintDecoderRow("block decoder, in memory", t.Block, input.size(), t.Lhasa);
+  PrintDecoderRow("diskspan-extract --test, whole process", t.Extract, input.size(), t.Lhasa);
+  return t;
+}
+
 int Run(int decodeRuns) {
   const auto corpus = bench::BuildCorpus(CorpusSize);
   std::printf("corpus: %zu bytes from /usr/share/doc, /usr/include, /usr/bin (sorted, equal shares)\n",
@@ -70,32 +98,24 @@ int Run(int decodeRuns) {
   const auto textParses = bench::TimeParses(text);
   PrintParseRows(textParses, text.size());
 
-  const bench::LhasaArchiveFile archive(corpus, lazy.Coded);
-  if (bench::LhasaPrint(archive.Path()) != corpus) throw std::runtime_error("lhasa disagrees");
+  // The decoders read what the packer writes by default: the optimal parse.
+  std::printf("\ndecoder on the corpus (the packer's default stream)\n");
+  const DecoderTimes onCorpus = TimeDecoders(corpus, optimal.Coded, decodeRuns);
+  std::printf("decoder on the headers (the packer's default stream)\n");
+  const DecoderTimes onText = TimeDecoders(text, textParses[2].Run.Coded, decodeRuns);
 
-  std::printf("\ndecoder (same stream)\n");
-  const double lhasa = bench::TimeLhasa(archive.Path(), decodeRuns);
-  const double callbacks = bench::TimeCallbackDecode(lazy.Coded, corpus, decodeRuns);
-  const double inlined = bench::TimeInlinedDecode(lazy.Coded, corpus, decodeRuns);
-  const double block = bench::TimeBlockDecode(lazy.Coded, corpus, decodeRuns);
-  PrintDecoderRow("lhasa pq, whole process (reference)", lhasa, corpus.size(), lhasa);
-  PrintDecoderRow("LzhDecode, callbacks", callbacks, corpus.size(), lhasa);
-  PrintDecoderRow("inlined template", inlined, corpus.size(), lhasa);
-  PrintDecoderRow("block decoder, in memory", block, corpus.size(), lhasa);
-  const bench::DiskSetFiles set(corpus, lazy.Coded);
-  const double extract = bench::TimeExtractTest(set.Stub(), decodeRuns);
-  PrintDecoderRow("diskspan-extract --test, whole process", extract, corpus.size(), lhasa);
-
-  std::printf("\ntargets\n");
-  PrintVerdict("decoder through callbacks at least 2x lhasa", lhasa / callbacks >= DecoderTargetVersusLhasa);
-  PrintVerdict("extract --test within 1.2x of the inlined decoder", extract <= ExtractTargetVersusDecoder * inlined);
-  PrintVerdict("extract --test at least 2x lhasa, process against process", lhasa / extract >= DecoderTargetVersusLhasa);
-  PrintVerdict("extract --test at least 3.2x lhasa, process against process", lhasa / extract >= ExtractTargetVersusLhasa);
+  std::printf("\ntargets (on the corpus unless named)\n");
+  const DecoderTimes& t = onCorpus;
+  PrintVerdict("decoder through callbacks at least 2x lhasa", t.Lhasa / t.Callbacks >= DecoderTargetVersusLhasa);
+  PrintVerdict("extract --test within 1.2x of the inlined decoder", t.Extract <= ExtractTargetVersusDecoder * t.Inlined);
+  PrintVerdict("extract --test at least 2x lhasa, process against process", t.Lhasa / t.Extract >= DecoderTargetVersusLhasa);
+  PrintVerdict("extract --test at least 3.2x lhasa, process against process", t.Lhasa / t.Extract >= ExtractTargetVersusLhasa);
+  PrintVerdict("extract --test at least 3.2x lhasa on the headers", onText.Lhasa / onText.Extract >= ExtractTargetVersusLhasa);
   PrintVerdict("lazy encoding no larger than greedy", lazy.Coded.size() <= greedy.Coded.size());
   PrintVerdict("lazy encoder (pack --fast) at least 10 MB/s",
                bench::MegabytesPerSecond(corpus.size(), lazy.Seconds) >= EncoderTargetMegabytesPerSecond);
-  PrintVerdict("optimal at least 1.5 % smaller than lazy, corpus and text",
-               OptimalMeetsTarget(parses) && OptimalMeetsTarget(textParses));
+  PrintVerdict("optimal at least 1.5 % smaller than lazy", OptimalMeetsTarget(parses));
+  PrintVerdict("optimal at least 1.5 % smaller than lazy on the headers", OptimalMeetsTarget(textParses));
   PrintVerdict("optimal encoder (pack default) at least 8 MB/s",
                bench::MegabytesPerSecond(corpus.size(), optimal.Seconds) >= OptimalTargetMegabytesPerSecond);
   return 0;
