@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <random>
+
 namespace {
 
 // A bar whose first pixel is at x = 10.
@@ -26,6 +30,65 @@ TEST(Layout, FillEdgeAndPercentRoundHalvesToEvenUnclamped) {
   for (const auto& c : cases)
     EXPECT_EQ(GaugeCompute(BarOfWidth(c.Width), c.Done, c.Total), (GaugeReading{c.FillEdge, c.Percent}))
         << c.Width << " " << c.Done << "/" << c.Total;
+}
+
+// The gauge's arithmetic as it was written with the C library's long double
+// functions, which the stub no longer links: the reference the bit-level
+// roundings must match.
+long double LibraryRoundTo40Bits(long double x) {
+  if (x == 0) return 0;
+  int exponent = 0;
+  const long double fraction = std::frexp(x, &exponent);
+  return std::ldexp(std::round(std::ldexp(fraction, 40)), exponent - 40);
+}
+
+std::int32_t LibraryRoundHalfEven(long double x) {
+  const long double floor = std::floor(x);
+  const long double diff = x - floor;
+  long double result = floor;
+  if (diff > 0.5L || (diff == 0.5L && std::fmod(floor, 2.0L) != 0)) result += 1;
+  return static_cast<std::int32_t>(result);
+}
+
+GaugeReading LibraryGaugeCompute(const GaugeBar& bar, std::int32_t done, std::int32_t total) {
+  const long double share = static_cast<long double>(done) / static_cast<long double>(total);
+  const long double width = LibraryRoundTo40Bits(LibraryRoundTo40Bits(share) * bar.BarWidth);
+  return {bar.BarLeft + LibraryRoundHalfEven(width), LibraryRoundHalfEven(share * 100)};
+}
+
+TEST(Layout, GaugeArithmeticMatchesTheLibraryFunctionsItReplaces) {
+  constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+  const struct {
+    std::int32_t Width, Done, Total;
+  } edges[] = {
+      {301, 1, 8},         {301, 3, 8},       {301, 1, 200},      {301, 3, 200},   {302, 1, 2},
+      {301, 0, 1},         {301, 1, 1},       {301, -3, 8},       {301, -1, 200},  {247, Max, Max},
+      {247, Max - 1, Max}, {4000, Max - 1, Max}, {247, 1, Max},   {1, 1, 3},       {65535, 2, 3},
+      {301, 1000, 1},      {301, 5, 10000000}, {1, Max / 2, Max},
+  };
+  for (const auto& e : edges)
+    EXPECT_EQ(GaugeCompute(BarOfWidth(e.Width), e.Done, e.Total),
+              LibraryGaugeCompute(BarOfWidth(e.Width), e.Done, e.Total))
+        << e.Width << " " << e.Done << "/" << e.Total;
+  // Where the library's conversion was undefined (an edge past the 32-bit
+  // range), the edge stops at the limit.
+  EXPECT_EQ(GaugeCompute(BarOfWidth(247), 21474836, 1), (GaugeReading{Max, 2147483600}));
+
+  std::mt19937 random(1995);
+  std::uniform_int_distribution<std::int32_t> totals(1, Max);
+  std::uniform_int_distribution<std::int32_t> widths(1, 2000);
+  std::uniform_int_distribution<std::int32_t> lefts(-50, 700);
+  for (int k = 0; k < 200000; ++k) {
+    const std::int32_t total = k % 2 ? totals(random) : totals(random) % 100000 + 1;
+    // done up to three times total, and a few below zero, within 32-bit percentages
+    const std::int64_t reach = std::min<std::int64_t>(std::int64_t{total} * 3, Max / 100);
+    const std::int32_t done = static_cast<std::int32_t>(
+        std::uniform_int_distribution<std::int64_t>(-reach / 8, reach)(random));
+    GaugeBar bar = BarOfWidth(widths(random));
+    bar.BarLeft = lefts(random);
+    ASSERT_EQ(GaugeCompute(bar, done, total), LibraryGaugeCompute(bar, done, total))
+        << bar.BarLeft << " " << bar.BarWidth << " " << done << "/" << total;
+  }
 }
 
 TEST(Layout, NoReadingWithoutATotalOrAChangeAndThePercentText) {
