@@ -1,28 +1,31 @@
 #include "base/State.h"
 
-Path SourceDir;
-Path ProgramName;
-std::int32_t ScreenWidth = 0;
-std::int32_t ScreenHeight = 0;
-std::uint8_t* InBuffer = nullptr;
-std::uint8_t* OutBuffer = nullptr;
-ReadChunkFn DecoderRead = nullptr;
-WriteChunkFn DecoderWrite = nullptr;
-HWND__* BackgroundWindow = nullptr;
+// Every variable is initialised at compile time (constinit), so the stub
+// needs no start-up code to set them.
 
-Configuration Config;
-MessageTableTexts MessageTable;
-FileRecord* FileTable = nullptr;
+constinit Path SourceDir;
+constinit Path ProgramName;
+constinit std::int32_t ScreenWidth = 0;
+constinit std::int32_t ScreenHeight = 0;
+constinit std::uint8_t* InBuffer = nullptr;
+constinit std::uint8_t* OutBuffer = nullptr;
+constinit ReadChunkFn DecoderRead = nullptr;
+constinit WriteChunkFn DecoderWrite = nullptr;
+constinit HWND__* BackgroundWindow = nullptr;
 
-Path DestDir;
+constinit Configuration Config;
+constinit MessageTableTexts MessageTable;
+constinit FileRecord* FileTable = nullptr;
 
-std::int32_t StageActive = 1;
-std::uint8_t Aborted = 0;
-Failure RunFailure;
+constinit Path DestDir;
 
-GaugeBar CurrentGauge;
-std::int32_t LastPercent = 0;
-std::int32_t WrittenTotal = 0;
+constinit std::int32_t StageActive = 1;
+constinit std::uint8_t Aborted = 0;
+constinit Failure RunFailure;
 
-std::uint32_t VolumeCrc[MaxVolumeCrcs] = {};
-std::int32_t VerifiedVolumeCount = 0;
+constinit GaugeBar CurrentGauge;
+constinit std::int32_t LastPercent = 0;
+constinit std::int32_t WrittenTotal = 0;
+
+constinit std::uint32_t VolumeCrc[MaxVolumeCrcs] = {};
+constinit std::int32_t VerifiedVolumeCount = 0;

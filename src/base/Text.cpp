@@ -1,12 +1,13 @@
 #include "base/Text.h"
 
 std::size_t FormatDecimal(std::int32_t value, char* out) {
-  // Counted in 64 bits, so the most negative value has a magnitude too.
-  std::int64_t magnitude = value;
+  // Unsigned, so the most negative value has a magnitude too, and 32 bits,
+  // so dividing needs no 64-bit helper on a 32-bit machine.
+  std::uint32_t magnitude = static_cast<std::uint32_t>(value);
   std::size_t length = 0;
-  if (magnitude < 0) {
+  if (value < 0) {
     out[length++] = '-';
-    magnitude = -magnitude;
+    magnitude = 0u - magnitude;
   }
   char reversed[12];
   std::size_t digits = 0;

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
 
 template <std::size_t N>
@@ -14,35 +13,40 @@ struct FixedText {
   static_assert(N > 1);
   char Bytes[N] = {};
 
-  FixedText() = default;
-  FixedText(const char* text) { Assign(text); }
-  FixedText(std::string_view text) { Assign(text); }
-  FixedText& operator=(const char* text) {
+  constexpr FixedText() = default;
+  constexpr FixedText(const char* text) { Assign(text); }
+  constexpr FixedText(std::string_view text) { Assign(text); }
+  constexpr FixedText& operator=(const char* text) {
     Assign(text);
     return *this;
   }
-  FixedText& operator=(std::string_view text) {
+  constexpr FixedText& operator=(std::string_view text) {
     Assign(text);
     return *this;
   }
 
-  // False when the text was cut to fit.
-  bool Assign(std::string_view text) {
+  // False when the text was cut to fit. Byte loops rather than library
+  // calls, so a text can be set at compile time: the stub's process-wide
+  // texts then need no start-up code.
+  constexpr bool Assign(std::string_view text) {
     Bytes[0] = '\0';
     return Append(text);
   }
-  bool Append(std::string_view text) {
-    const std::size_t used = size();
-    const std::size_t room = N - 1 - used;
-    const std::size_t taken = text.size() < room ? text.size() : room;
-    std::memcpy(Bytes + used, text.data(), taken);
-    Bytes[used + taken] = '\0';
+  constexpr bool Append(std::string_view text) {
+    std::size_t used = size();
+    std::size_t taken = 0;
+    for (; taken < text.size() && used < N - 1; ++taken) Bytes[used++] = text[taken];
+    Bytes[used] = '\0';
     return taken == text.size();
   }
 
   const char* c_str() const { return Bytes; }
   char* data() { return Bytes; }
-  std::size_t size() const { return std::strlen(Bytes); }
+  constexpr std::size_t size() const {
+    std::size_t length = 0;
+    while (Bytes[length]) ++length;
+    return length;
+  }
   bool empty() const { return Bytes[0] == '\0'; }
   operator std::string_view() const { return Bytes; }
   bool operator==(std::string_view other) const { return std::string_view(Bytes) == other; }

@@ -1,9 +1,9 @@
 #include "config/Configuration.h"
 
-#include <cstdlib>
 #include <new>
 
 #include "base/Failure.h"
+#include "base/Memory.h"
 
 void StoreTrailerField(TrailerField field, const ConfigTrailer& t, Configuration& c,
                        MessageTableTexts& texts) {
@@ -37,8 +37,7 @@ void StoreTrailer(const ConfigTrailer& trailer, Configuration& config, MessageTa
 }
 
 bool AppendFileRecord(const FileEntry& entry) {
-  // Plain C allocation: it reports a failure instead of raising one.
-  auto* record = static_cast<FileRecord*>(std::malloc(sizeof(FileRecord)));
+  auto* record = static_cast<FileRecord*>(AllocateMemory(sizeof(FileRecord)));
   if (!record) return Fail("Not enough memory for the file table.", "");
   new (record) FileRecord{entry, nullptr};
   FileRecord** tail = &FileTable;
@@ -63,7 +62,7 @@ int FileTableLength() {
 void ReleaseFileTable() {
   while (FileTable) {
     FileRecord* next = FileTable->Next;
-    std::free(FileTable);
+    ReleaseMemory(FileTable);
     FileTable = next;
   }
 }

@@ -1,8 +1,7 @@
 #include "lzh/lzh.h"
 
-#include <cstdlib>
-
 #include "base/Failure.h"
+#include "base/Memory.h"
 #include "lzh/LzhDecoder.h"
 
 namespace {
@@ -28,7 +27,7 @@ struct CallbackSink {
 // Releases the tables on every way out, also when a tool's callback raises.
 struct TablesHolder {
   lzh::DecoderTables* Tables;
-  ~TablesHolder() { std::free(Tables); }
+  ~TablesHolder() { ReleaseMemory(Tables); }
 };
 
 // The callbacks may clear the flag, so it is read again every time.
@@ -41,9 +40,10 @@ struct FlagTest {
 
 bool LzhDecode(std::int32_t outputSize, ReadChunkFn read, WriteChunkFn write,
                const std::int32_t* mayGoOn) {
-  // Plain C allocation: it reports a failure instead of raising one. The
-  // tables are trivially constructible, so the memory is used as it comes.
-  const TablesHolder held{static_cast<lzh::DecoderTables*>(std::malloc(sizeof(lzh::DecoderTables)))};
+  // The tables are trivially constructible, so the memory is used as it
+  // comes; no memory is a failure the caller hears of, not an exception.
+  const TablesHolder held{
+      static_cast<lzh::DecoderTables*>(AllocateMemory(sizeof(lzh::DecoderTables)))};
   if (!held.Tables) return Fail(LzhNoMemoryMessage, "");
   CallbackSource source{read};
   CallbackSink sink{write};

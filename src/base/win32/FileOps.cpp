@@ -9,6 +9,18 @@ bool FailWithLastError(const char* what, std::string_view path) {
   return Fail(what, path, GetLastError());
 }
 
+// SetFilePointer with its high-order word, which every Win32 version has.
+// INVALID_SET_FILE_POINTER is also a valid low word, so the error code
+// decides; it is cleared first, as the call need not clear it on success.
+bool MovePointer(HANDLE handle, std::int64_t distance, DWORD method, std::int64_t& position) {
+  LONG high = static_cast<LONG>(distance >> 32);
+  SetLastError(NO_ERROR);
+  const DWORD low = SetFilePointer(handle, static_cast<LONG>(distance & 0xFFFFFFFF), &high, method);
+  if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) return false;
+  position = static_cast<std::int64_t>(static_cast<std::uint64_t>(static_cast<DWORD>(high)) << 32 | low);
+  return true;
+}
+
 }  // namespace
 
 void GuardedFile::CloseQuietly() {
@@ -54,9 +66,9 @@ bool WriteAllGuarded(GuardedFile& file, const std::uint8_t* buffer, DWORD count)
 }
 
 bool SeekGuarded(GuardedFile& file, std::int64_t offset) {
-  LARGE_INTEGER to{};
-  to.QuadPart = offset;
-  return (offset >= 0 && SetFilePointerEx(file.Handle, to, nullptr, FILE_BEGIN)) ||
+  std::int64_t position = 0;
+  if (offset < 0) return Fail("Cannot move in", file.Name);
+  return MovePointer(file.Handle, offset, FILE_BEGIN, position) ||
          FailWithLastError("Cannot move in", file.Name);
 }
 
@@ -65,19 +77,23 @@ bool TruncateGuarded(GuardedFile& file, std::int64_t size) {
 }
 
 bool SizeGuarded(GuardedFile& file, std::int64_t& size) {
-  LARGE_INTEGER found{};
-  if (!GetFileSizeEx(file.Handle, &found)) return FailWithLastError("Cannot size", file.Name);
-  size = found.QuadPart;
+  // As with SetFilePointer, INVALID_FILE_SIZE may be a valid low word.
+  DWORD high = 0;
+  SetLastError(NO_ERROR);
+  const DWORD low = GetFileSize(file.Handle, &high);
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+    return FailWithLastError("Cannot size", file.Name);
+  size = static_cast<std::int64_t>(static_cast<std::uint64_t>(high) << 32 | low);
   return true;
 }
 
 bool AtEndGuarded(GuardedFile& file, bool& atEnd) {
-  LARGE_INTEGER position{};
+  std::int64_t position = 0;
   std::int64_t size = 0;
-  if (!SetFilePointerEx(file.Handle, LARGE_INTEGER{}, &position, FILE_CURRENT))
+  if (!MovePointer(file.Handle, 0, FILE_CURRENT, position))
     return FailWithLastError("Cannot move in", file.Name);
   if (!SizeGuarded(file, size)) return false;
-  atEnd = position.QuadPart >= size;
+  atEnd = position >= size;
   return true;
 }
 

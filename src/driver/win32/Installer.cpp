@@ -2,9 +2,8 @@
 
 #include <windows.h>
 
-#include <cstdlib>
-
 #include "base/Failure.h"
+#include "base/Memory.h"
 #include "base/State.h"
 #include "config/Configuration.h"
 #include "config/win32/ReadConfigBlock.h"
@@ -33,8 +32,8 @@ bool ReadOwnPath(Path& path) {
 }
 
 bool AllocateBuffers() {
-  InBuffer = static_cast<std::uint8_t*>(std::malloc(ChunkBufferSize));
-  OutBuffer = static_cast<std::uint8_t*>(std::malloc(ChunkBufferSize));
+  InBuffer = static_cast<std::uint8_t*>(AllocateMemory(ChunkBufferSize));
+  OutBuffer = static_cast<std::uint8_t*>(AllocateMemory(ChunkBufferSize));
   return (InBuffer && OutBuffer) || Fail("Not enough memory for the installer.", "");
 }
 
@@ -126,8 +125,8 @@ void RunInstaller() {
 }
 
 void ReleaseBuffers() {
-  std::free(InBuffer);
-  std::free(OutBuffer);
+  ReleaseMemory(InBuffer);
+  ReleaseMemory(OutBuffer);
   InBuffer = nullptr;
   OutBuffer = nullptr;
 }

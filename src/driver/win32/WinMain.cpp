@@ -1,5 +1,6 @@
-// The stub's entry point. It takes no arguments. It ends with exit code 0,
-// a Cancel included, or 1 after a failure of the run (base/Failure.h).
+// The stub's main procedure, called by StubEntry (Entry.cpp). It takes no
+// arguments. It ends with exit code 0, a Cancel included, or 1 after a
+// failure of the run (base/Failure.h).
 #include <windows.h>
 
 #include "base/Failure.h"
