@@ -60,6 +60,10 @@ bool RenameNoReplace(const fs::path& from, const fs::path& to) {
     return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
 #endif
+  return RenameNoReplaceByLink(from, to);
+}
+
+bool RenameNoReplaceByLink(const fs::path& from, const fs::path& to) {
   // A hard link fails when the name is taken; where links are not allowed
   // either, the check and the rename are as close as they can be.
   if (::link(from.c_str(), to.c_str()) == 0) return ::unlink(from.c_str()), true;
