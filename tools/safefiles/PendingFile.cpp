@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -33,6 +34,17 @@ bool CanLinkUnnamedFiles() {
 
 std::string DescriptorPath(int fd) { return "/proc/self/fd/" + std::to_string(fd); }
 
+// For tests only: DISKSPAN_TEST_SIGNAL_AFTER_WRITE=N raises signal N once
+// the process has made its first write into a file, so that an interrupt
+// test stops a tool in the middle of its work on any machine and any build.
+void RaiseTestSignalOnce() {
+  static const char* const signal = std::getenv("DISKSPAN_TEST_SIGNAL_AFTER_WRITE");
+  static bool raised = false;
+  if (signal == nullptr || raised) return;
+  raised = true;
+  std::raise(std::atoi(signal));
+}
+
 }  // namespace
 
 fs::path TemporaryNameIn(const fs::path& dir) {
@@ -48,6 +60,10 @@ bool RenameNoReplace(const fs::path& from, const fs::path& to) {
     return true;
   if (errno != EINVAL && errno != ENOSYS) return false;
 #endif
+  return RenameNoReplaceByLink(from, to);
+}
+
+bool RenameNoReplaceByLink(const fs::path& from, const fs::path& to) {
   // A hard link fails when the name is taken; where links are not allowed
   // either, the check and the rename are as close as they can be.
   if (::link(from.c_str(), to.c_str()) == 0) return ::unlink(from.c_str()), true;
@@ -84,6 +100,7 @@ void PendingFile::Write(std::span<const std::uint8_t> bytes) {
     bytes = bytes.subspan(static_cast<std::size_t>(n));
     size_ += n;
   }
+  RaiseTestSignalOnce();
 }
 
 void PendingFile::SetTime(std::int64_t seconds) {

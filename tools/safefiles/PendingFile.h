@@ -56,3 +56,6 @@ class PendingFile {
 // Moves `from` to `to` without ever replacing what is at `to`; false (and
 // errno EEXIST) when something is there.
 bool RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+// The same without renameat2 (old kernels, some file systems), which
+// RenameNoReplace falls back on: a hard link, which a taken name refuses.
+bool RenameNoReplaceByLink(const std::filesystem::path& from, const std::filesystem::path& to);

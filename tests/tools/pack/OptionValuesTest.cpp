@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "ColourNames.h"
+#include "DiskImages.h"
 #include "DiskSet.h"
 #include "config/ConfigBlock.h"
 
@@ -22,7 +23,8 @@ TEST(PackOptionValues, VolumeSizesAsPeopleSpellThem) {
     EXPECT_EQ(choice->Bytes, bytes) << spelling;
   }
   EXPECT_EQ(ParseVolumeSize("1.68M")->Format->SectorsPerCluster, 4);  // DMF
-  for (const char* bad : {"", "0", "-5", "1.5M", "1.3M", "12abc", "1.44", "K", "1.4400M", "99999999999999999999"})
+  for (const char* bad : {"", "0", "-5", "1.5M", "1.3M", "12abc", "1.44", "K", "1.4400M", "1440.5K", "1.44K",
+                          "99999999999999999999"})
     EXPECT_FALSE(ParseVolumeSize(bad)) << bad;
   for (const FloppyFormat& f : FloppyFormats) {  // whole clusters of the disk
     EXPECT_EQ(f.FreeBytes % f.ClusterBytes(), 0) << f.Name;
@@ -40,6 +42,13 @@ TEST(PackOptionValues, TitleStylesAndColours) {
   const std::pair<const char*, std::optional<int>> colours[] = {
       {"0", 0}, {"15", 15}, {"16", {}}, {"Blue", 12}, {"gray", 8}, {"silver", 7}, {"mauve", {}}};
   for (const auto& [text, index] : colours) EXPECT_EQ(ParseColour(text), index) << text;
+}
+
+TEST(DiskImages, NamesSortInDiskOrderWithThreeDigitsFromAHundredDisks) {
+  const std::tuple<std::size_t, std::size_t, const char*> names[] = {
+      {1, 1, "DISK01.IMG"}, {99, 99, "DISK99.IMG"}, {1, 100, "DISK001.IMG"}, {100, 100, "DISK100.IMG"},
+      {255, 255, "DISK255.IMG"}};
+  for (const auto& [disk, count, name] : names) EXPECT_EQ(DiskImageName(disk, count), name) << disk << " of " << count;
 }
 
 // Lengths of the volumes a stream of `length` bytes is cut into, fed in

@@ -6,6 +6,7 @@
 #include "ToolTestSupport.h"
 #include "config/ConfigBlock.h"
 #include "config/VerificationRecord.h"
+#include "volumes/FloppyFormats.h"
 
 namespace {
 
@@ -71,12 +72,21 @@ TEST_F(PackCommand, SetDecodesBackToTheOptionsAndFilesOnVolumesNamedDotZeroN) {
   ASSERT_EQ(Extract((dir_ / "out" / "INSTALL.EXE").string()).ExitCode, 0);
   EXPECT_EQ(Slurp(dir_ / "back" / "r\u00E9sum\u00E9.txt"), readme);
   EXPECT_EQ(Slurp(dir_ / "back" / "DATA.BIN"), data);
+
+  // On a floppy format volume 1 gets the clusters the setup file leaves,
+  // which without a record is planned at its real size.
+  ASSERT_EQ(Pack("--no-checksums --fast --volume-size 720K " + In("NOISE.BIN", RandomBytes(800000, 5))).ExitCode, 0);
+  const FloppyFormat& format = *FindFloppyFormat("720K");
+  const auto setupSize = static_cast<std::int64_t>(Slurp(dir_ / "out" / "SETUP.EXE").size());
+  ASSERT_NE(setupSize % format.ClusterBytes(), 0);
+  EXPECT_EQ(static_cast<std::int64_t>(Slurp(dir_ / "out" / "SETUP.01").size()),
+            format.FreeBytes - format.OnDisk(setupSize));
 }
 
 TEST_F(PackCommand, EachLimitAndUsageErrorIsRefusedByNameAndNothingIsWritten) {
   const std::string ok = In("OK.TXT", Bytes(10, 'k')), twin = In("ok.txt", Bytes(3, 't'));
   std::string many;
-  for (int i = 0; i < 256; ++i) many += " " + ok;
+  for (int i = 0; i < 255; ++i) many += " " + ok;  // 255 files pass the count and stop at the names
   const struct {
     std::string args, message;
     int exitCode = 1;  // 2 for an option the command line cannot mean
@@ -90,6 +100,7 @@ TEST_F(PackCommand, EachLimitAndUsageErrorIsRefusedByNameAndNothingIsWritten) {
       {ok + " " + twin, "would both install as 'ok.txt'"},
       {"--title " + std::string(40, 'T') + " " + ok,
        "--title '" + std::string(40, 'T') + "' takes 40 bytes; at most 39 fit", 2},
+      {"--title " + std::string(300, 'T') + " " + ok, "' takes 300 bytes; at most 39 fit", 2},
       {"--font " + std::string(30, 'F') + " " + ok, "--font", 2},
       {"--default-dir " + std::string(128, 'D') + " " + ok, "--default-dir", 2},
       {"--top-colour 16 " + ok, "--top-colour '16' is not a palette index", 2},
@@ -105,7 +116,8 @@ TEST_F(PackCommand, EachLimitAndUsageErrorIsRefusedByNameAndNothingIsWritten) {
       {"", "FILE is required", 2},
       {(dir_ / "in" / "ABSENT.TXT").string(), "ABSENT.TXT: no such file"},
       {(dir_ / "in").string(), "is a directory; a set holds one flat folder of files"},
-      {many, "256 files given; a disk set holds at most 255"},
+      {many + " " + ok, "256 files given; a disk set holds at most 255"},
+      {many, "would both install as 'OK.TXT'"},
   };
   for (const auto& c : cases) {
     const RunResult r = Pack(c.args);

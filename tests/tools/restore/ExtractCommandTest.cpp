@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cerrno>
+
+#include "PendingFile.h"
 #include "ToolTestSupport.h"
 #include "lzh/LzhEncoder.h"
 #include "volumes/VolumeRules.h"
@@ -107,6 +110,31 @@ TEST_F(ExtractCommand, ExistingFilesAreKeptSkippedOrReplacedAsAsked) {
   EXPECT_FALSE(fs::is_symlink(dir / "out" / "NEW.TXT"));
   expectOut(MixedBytes(300, 1));
   EXPECT_FALSE(fs::exists(dir / "elsewhere"));
+}
+
+// Placing a file without replacing, by renameat2 and by the hard link that
+// stands in for it where renameat2 is missing: a taken name (a file, a
+// dangling link) is refused with EEXIST and left alone, a free one taken.
+TEST(NoReplaceRename, RefusesATakenNameEitherWay) {
+  TestDirectory dir;
+  int way = 0;
+  for (const auto rename : {&RenameNoReplace, &RenameNoReplaceByLink}) {
+    const fs::path d = dir / std::to_string(++way);
+    fs::create_directories(d);
+    Spill(d / "from", Bytes(2, 'f'));
+    Spill(d / "taken", Bytes(1, 't'));
+    fs::create_symlink(d / "nowhere", d / "dangling");
+    for (const char* taken : {"taken", "dangling"}) {
+      errno = 0;
+      EXPECT_FALSE(rename(d / "from", d / taken)) << way << " " << taken;
+      EXPECT_EQ(errno, EEXIST) << way << " " << taken;
+    }
+    EXPECT_EQ(Slurp(d / "taken"), Bytes(1, 't'));
+    EXPECT_FALSE(fs::exists(d / "nowhere"));
+    EXPECT_TRUE(rename(d / "from", d / "free")) << way;
+    EXPECT_EQ(Slurp(d / "free"), Bytes(2, 'f'));
+    EXPECT_FALSE(fs::exists(d / "from"));
+  }
 }
 
 TEST_F(ExtractCommand, PatternsSelectFilesInAnyCaseForListTestAndExtract) {
