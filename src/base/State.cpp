@@ -21,6 +21,9 @@ constinit Path DestDir;
 
 constinit std::int32_t StageActive = 1;
 constinit std::uint8_t Aborted = 0;
+constinit std::uint8_t SplitCreated = 0;
+constinit std::uint8_t CompressCreated = 0;
+constinit std::int32_t SkippedFileCount = 0;
 constinit Failure RunFailure;
 
 constinit GaugeBar CurrentGauge;

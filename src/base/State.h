@@ -50,6 +50,7 @@ struct FileEntry {
 struct FileRecord {
   FileEntry Entry;
   FileRecord* Next = nullptr;
+  bool Skipped = false;  // the user chose Ignore when it could not be created
 };
 
 // The values a run derives from the ConfigTrailer.
@@ -135,6 +136,13 @@ extern Path DestDir;
 extern std::int32_t StageActive;
 // Set when a dialog could not be started or ended with a result other than 1.
 extern std::uint8_t Aborted;
+// The temporaries this run created in DestDir: only these are deleted at
+// the end, never a file of the user's that happens to have their name.
+extern std::uint8_t SplitCreated;
+extern std::uint8_t CompressCreated;
+// Installed files the user chose to leave out (Ignore) when they could not
+// be created.
+extern std::int32_t SkippedFileCount;
 // The first failure of the run (base/Failure.h); none while What is null.
 extern Failure RunFailure;
 

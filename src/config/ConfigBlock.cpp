@@ -23,20 +23,6 @@ void PutLengthString(std::uint8_t* out, std::size_t width, std::string_view text
   std::copy_n(text.begin(), length, out + 1);
 }
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// The names Windows gives its devices, with any extension: writing "COM1" or
-// "LPT1.DOC" sends the bytes to a port instead of a file.
-bool IsDeviceName(std::string_view name) {
-  const std::string_view base(name.data(), std::min(name.find('.'), name.size()));
-  constexpr std::string_view Devices[] = {"con", "prn", "aux", "nul", "conin$", "conout$"};
-  for (std::string_view device : Devices)
-    if (SameFileName(base, device)) return true;
-  const bool numbered = base.size() == 4 && base[3] >= '1' && base[3] <= '9';
-  const std::string_view stem(base.data(), 3);  // not substr: the stub links no exceptions
-  return numbered && (SameFileName(stem, "com") || SameFileName(stem, "lpt"));
-}
-
 }  // namespace
 
 std::int32_t DecodeInt32(std::span<const std::uint8_t> bytes) {
@@ -125,20 +111,4 @@ std::optional<std::int64_t> FileTableOffset(std::int64_t fileSize, int fileCount
                               std::int64_t{ConfigTrailerSize};
   if (offset < 0) return std::nullopt;
   return offset;
-}
-
-bool IsPlainFileName(std::string_view name) {
-  // A trailing dot or space is dropped by Windows, so "." and ".." and
-  // "A.TXT." would name something else than they say.
-  if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
-  const bool anyForbidden = std::any_of(name.begin(), name.end(), [](char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u < 0x20 || u == 0x7F || std::string_view("\\/:<>\"|*?").find(c) != std::string_view::npos;
-  });
-  return !anyForbidden && !IsDeviceName(name);
-}
-
-bool SameFileName(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }

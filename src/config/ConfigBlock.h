@@ -1,8 +1,7 @@
 // The configuration block that the packer appends to a copy of the stub:
 // FileCount FileEntry records of 52 bytes, then the 214-byte ConfigTrailer
 // that ends the file. Numbers are little-endian, 32-bit values signed,
-// strings length-prefixed in fixed-width fields. Also the rules for the
-// file names a block may hold.
+// strings length-prefixed in fixed-width fields.
 //
 // Decoding is split per field because the stub reads each field with a
 // separate read of exactly its width; the whole-record helpers serve the
@@ -17,6 +16,7 @@
 #include <string_view>
 
 #include "base/State.h"
+#include "config/FileNames.h"  // every reader of a block checks its names
 
 inline constexpr std::size_t ConfigTrailerSize = 214;
 inline constexpr std::size_t FileEntrySize = 52;
@@ -84,13 +84,3 @@ std::array<std::uint8_t, FileEntrySize> EncodeFileEntry(const FileEntry& entry);
 // Where the FileTable starts in a file of `fileSize` bytes, or nothing when
 // it would start before the beginning of the file.
 std::optional<std::int64_t> FileTableOffset(std::int64_t fileSize, int fileCount);
-
-// A name that can only be created inside the destination directory, as the
-// file it says: not empty, no "\ / : < > " | * ?" and no control
-// characters, no trailing dot or space (so neither "." nor ".."), and no
-// device name (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, CONIN$, CONOUT$,
-// with any extension). The stub, the packer and the extractor share it.
-bool IsPlainFileName(std::string_view name);
-
-// Windows compares file names without regard to case (ASCII letters).
-bool SameFileName(std::string_view a, std::string_view b);

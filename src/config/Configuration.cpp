@@ -66,3 +66,29 @@ void ReleaseFileTable() {
     FileTable = next;
   }
 }
+
+bool EntryIsSound(const FileEntry& entry, std::int32_t unpackedSize, LeadByteTest isLeadByte) {
+  if (!IsPlainFileName(entry.Name, isLeadByte) || IsTemporaryName(entry.Name)) return false;
+  if (entry.Offset < 0 || entry.Size < 0) return false;
+  return std::int64_t{entry.Offset} + entry.Size <= unpackedSize;
+}
+
+namespace {
+
+FixedText<NameFieldWidth> UpperCased(const FixedText<NameFieldWidth>& name, UpperCaseFn upperCase) {
+  FixedText<NameFieldWidth> upper = name;
+  upperCase(upper.data(), upper.size());
+  return upper;
+}
+
+}  // namespace
+
+bool FileTableIsSound(std::int32_t unpackedSize, LeadByteTest isLeadByte, UpperCaseFn upperCase) {
+  for (const FileRecord* record = FileTable; record; record = record->Next) {
+    if (!EntryIsSound(record->Entry, unpackedSize, isLeadByte)) return false;
+    const FixedText<NameFieldWidth> name = UpperCased(record->Entry.Name, upperCase);
+    for (const FileRecord* later = record->Next; later; later = later->Next)
+      if (UpperCased(later->Entry.Name, upperCase) == name) return false;
+  }
+  return true;
+}

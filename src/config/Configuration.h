@@ -65,3 +65,18 @@ int FileTableLength();
 
 // Releases every record from the head onward, one at a time.
 void ReleaseFileTable();
+
+// An entry the run can install: its name plain (in the code page that
+// `isLeadByte` describes) and not a temporary's, its bytes inside the
+// decoded stream of `unpackedSize` bytes.
+bool EntryIsSound(const FileEntry& entry, std::int32_t unpackedSize, LeadByteTest isLeadByte);
+
+// Upper-cases `length` bytes of a name in place, as the system's code page
+// does (CharUpperBuffA in the stub), so that names can be compared as the
+// file system compares them.
+using UpperCaseFn = void (*)(char* text, std::size_t length);
+
+// The whole FileTable checked once, before anything is created: every
+// entry sound and no two names the same file once upper-cased. A table that
+// fails is a damaged set.
+bool FileTableIsSound(std::int32_t unpackedSize, LeadByteTest isLeadByte, UpperCaseFn upperCase);

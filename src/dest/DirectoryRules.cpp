@@ -7,7 +7,9 @@ bool HasWildcard(std::string_view path) {
 }
 
 bool HasDestinationForm(std::string_view entry) {
-  return entry.size() >= 2 && entry[0] >= 'A' && entry[0] <= 'Z' && entry[1] == ':';
+  if (entry.size() < 2 || entry[0] < 'A' || entry[0] > 'Z' || entry[1] != ':') return false;
+  // "C:FOO" would be relative to whatever directory is current on drive C:.
+  return entry.size() == 2 || entry[2] == '\\';
 }
 
 std::string_view WithoutTrailingBackslash(std::string_view path) {

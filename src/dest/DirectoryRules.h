@@ -11,7 +11,8 @@ inline constexpr int MaxDestinationLength = 254;
 
 bool HasWildcard(std::string_view path);
 
-// At least two characters, "A" to "Z" first, a colon second.
+// "A" to "Z" first, a colon second, then nothing or a backslash: a path
+// from the drive's root, never one relative to its current directory.
 bool HasDestinationForm(std::string_view entry);
 
 // The path without one trailing backslash, if it has one.

@@ -39,18 +39,6 @@ TEST(ConfigBlock, LengthBytesAndSizesNeverReachPastTheData) {
   EXPECT_EQ(FileTableOffset(266, 1), 0);
 }
 
-TEST(FileNames, OnlyPlainNamesAreInstalledNoDevicesAndCaseIsIgnored) {
-  for (const char* good : {"README.TXT", "a b.c", "x", "...dots", "SETUP.0255", "COM10", "LPT0", "CONSOLE.TXT", "NULL",
-                           "AUXILIARY.DOC", "COM.TXT"})
-    EXPECT_TRUE(IsPlainFileName(good)) << good;
-  for (const char* bad : {"", ".", "..", "a\\b", "\\ROOT.TXT", "..\\UP.TXT", "a/b", "C:x", "D:", "tab\there", "CON",
-                          "nul", "Aux.txt", "PRN.", "COM1", "com9.log", "LPT1.DOC", "CONIN$", "conout$", "NAME.",
-                          "NAME ", "a<b", "a>b", "say\"hi\"", "a|b", "*.EXE", "WHAT?.TXT"})
-    EXPECT_FALSE(IsPlainFileName(bad)) << bad;
-  EXPECT_TRUE(SameFileName("Setup.01", "SETUP.01"));
-  EXPECT_FALSE(SameFileName("SETUP.01", "SETUP.010"));
-}
-
 TEST(DosDateTime, PackSplitAndLimits) {
   const DosDateTime when{2000, 4, 23, 20, 44, 44};
   EXPECT_EQ(PackDosDateTime(when), 0x2897A596u);

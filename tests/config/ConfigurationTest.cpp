@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "config/SampleTrailer.h"
 
 namespace {
@@ -43,6 +46,43 @@ TEST(FileTable, KeepsTheBlockOrderCountsFromOneAndReleasesAFullTable) {
   EXPECT_EQ(FileTableLength(), 255);
   ReleaseFileTable();
   EXPECT_EQ(FileTable, nullptr);
+}
+
+// Upper-cases ASCII and, as code page 1252 does, E9 (e acute) to C9.
+void UpperCase1252(char* text, std::size_t length) {
+  for (std::size_t k = 0; k < length; ++k) {
+    if (text[k] >= 'a' && text[k] <= 'z') text[k] = static_cast<char>(text[k] - 'a' + 'A');
+    if (text[k] == '\xE9') text[k] = '\xC9';
+  }
+}
+
+struct TableCase {
+  const char* Why;
+  std::vector<FileEntry> Entries;
+  bool Sound;
+};
+
+// One check of the whole table before anything is created: the last entry
+// is as able to make the set damaged as the first.
+TEST(FileTable, IsSoundOnlyWithPlainDistinctNamesInsideTheStream) {
+  const TableCase cases[] = {
+      {"plain", {{"A.TXT", 0, 0, 60}, {"B.TXT", 0, 60, 40}, {"EMPTY", 0, 100, 0}}, true},
+      {"up to the end", {{"A.TXT", 0, 0, 100}}, true},
+      {"a temporary", {{"A.TXT", 0, 0, 10}, {"COMPRESS.SPT", 0, 10, 10}}, false},
+      {"the other temporary", {{"split.spt", 0, 0, 10}}, false},
+      {"a device", {{"A.TXT", 0, 0, 10}, {"NUL .TXT", 0, 10, 10}}, false},
+      {"twins", {{"CAFE.TXT", 0, 0, 10}, {"cafe.txt", 0, 10, 10}}, false},
+      {"twins in 1252", {{"caf\xE9", 0, 0, 10}, {"CAF\xC9", 0, 10, 10}}, false},
+      {"past the stream", {{"A.TXT", 0, 0, 10}, {"B.TXT", 0, 10, 91}}, false},
+      {"negative offset", {{"A.TXT", 0, -1, 10}}, false},
+      {"negative size", {{"A.TXT", 0, 50, -1}}, false},
+      {"no overflow", {{"A.TXT", 0, 2147483647, 2147483647}}, false},
+  };
+  for (const TableCase& c : cases) {
+    for (const FileEntry& entry : c.Entries) ASSERT_TRUE(AppendFileRecord(entry));
+    EXPECT_EQ(FileTableIsSound(100, NoLeadBytes, UpperCase1252), c.Sound) << c.Why;
+    ReleaseFileTable();
+  }
 }
 
 }  // namespace

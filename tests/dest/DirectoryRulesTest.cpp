@@ -40,9 +40,10 @@ class DirectoryRules : public ::testing::Test {
 };
 
 TEST(DestinationForm, CapitalDriveAndColonFirstWildcardsAndTrailingBackslash) {
-  for (const char* good : {"C:", "C:\\", "D:\\APPS\\", "Q:\\A", "Z:relative", "A:*"})
+  for (const char* good : {"C:", "C:\\", "D:\\APPS\\", "Q:\\A", "A:\\*"})
     EXPECT_TRUE(HasDestinationForm(good)) << good;
-  for (const char* bad : {"", "C", "c:\\x", "1:\\x", "\\\\SERVER\\X", "CD:\\", " C:\\", "[:\\", "@:\\"})
+  for (const char* bad : {"", "C", "c:\\x", "1:\\x", "\\\\SERVER\\X", "CD:\\", " C:\\", "[:\\", "@:\\",
+                          "C:FOO", "Z:relative", "A:*"})  // relative to the drive's current directory
     EXPECT_FALSE(HasDestinationForm(bad)) << bad;
   EXPECT_TRUE(HasWildcard("C:\\TMP*"));
   EXPECT_TRUE(HasWildcard("C:\\A?B"));

@@ -53,6 +53,8 @@ WPARAM ButtonFor(const std::string& answer) {
   if (answer == "no") return IDNO;
   if (answer == "cancel") return IDCANCEL;
   if (answer == "retry") return IDRETRY;
+  if (answer == "abort") return IDABORT;
+  if (answer == "ignore") return IDIGNORE;
   throw StepFailure("unknown answer " + answer);
 }
 

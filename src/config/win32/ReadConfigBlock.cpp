@@ -7,6 +7,7 @@
 #include "base/win32/FileOps.h"
 #include "config/Configuration.h"
 #include "config/VerificationRecord.h"
+#include "config/win32/SystemCodePage.h"
 
 namespace {
 
@@ -85,5 +86,10 @@ bool ReadConfigBlock(std::string_view path) {
   ReleaseFileTable();
   if (!ReadFileTable(file, size)) return false;
   if (!ReadVerificationRecord(file, *FileTableOffset(size, Config.FileCount))) return false;
-  return CloseGuarded(file);
+  if (!CloseGuarded(file)) return false;
+  // Checked whole before anything is created: a name Windows would read as
+  // a device or as another file, a temporary's name, a twin or an entry
+  // outside the decoded stream makes the set a damaged one.
+  return FileTableIsSound(Config.UnpackedSize, SystemLeadByte, SystemUpperCase) ||
+         Fail(DamagedSetText, "");
 }

@@ -7,5 +7,6 @@
 
 // False, with the failure recorded, when an open, size query, seek, read or
 // close fails, a read comes back short, or the file is too short for the
-// block. StageActive is set once the trailer has been read.
+// block; also when the FileTable is not sound (a damaged set). StageActive
+// is set once the trailer has been read.
 bool ReadConfigBlock(std::string_view path);

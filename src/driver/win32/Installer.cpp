@@ -8,6 +8,7 @@
 #include "config/Configuration.h"
 #include "config/win32/ReadConfigBlock.h"
 #include "dest/win32/MainDialog.h"
+#include "extract/SkippedFiles.h"
 #include "extract/win32/ProgressStage.h"
 #include "lzh/ByteStreams.h"
 #include "ui/win32/BackgroundWindow.h"
@@ -37,9 +38,10 @@ bool AllocateBuffers() {
   return (InBuffer && OutBuffer) || Fail("Not enough memory for the installer.", "");
 }
 
+// A stub whose stage template is missing is damaged: a failure, not a Cancel.
 bool RunStage(const StageDialog& stage) {
   const HGLOBAL dialogTemplate = LoadDialogTemplate(stage.Template);
-  if (!dialogTemplate) return false;
+  if (!dialogTemplate) return Fail("Cannot find the installer's dialog", stage.Template);
   const INT_PTR result = RunDialog(stage.Template, stage.Procedure);
   FreeResource(dialogTemplate);
   return result == 1;
@@ -66,18 +68,29 @@ void DeleteIfPresent(const Path& path) {
   if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFileA(path.c_str());
 }
 
+// Only what this run created: after a Cancel in the destination dialog
+// DestDir is the stub's own folder, where files of these names are the
+// user's.
 void DeleteTemporaries() {
-  DeleteIfPresent(JoinPath(DestDir, MessageTable.SplitName));
-  DeleteIfPresent(JoinPath(DestDir, CompressName));
+  if (SplitCreated) DeleteIfPresent(JoinPath(DestDir, MessageTable.SplitName));
+  if (CompressCreated) DeleteIfPresent(JoinPath(DestDir, CompressName));
 }
 
 void ShowFinalMessage() {
-  FixedText<PathCapacity + 64> text = MessageTable.TerminatedText;
-  if (!Aborted) {
+  SkippedFilesMessage text = MessageTable.TerminatedText;
+  if (!Aborted && SkippedFileCount > 0) {
+    text = SkippedFilesText(DestDir, FileTable);
+  } else if (!Aborted) {
     text = MessageTable.InstalledText;
     text.Append(DestDir);
   }
   MessageBoxA(BackgroundWindow, text.c_str(), MessageTable.Caption.c_str(), MB_OK);
+}
+
+// The file to start, unless the user left it out.
+bool LaunchFileInstalled() {
+  const FileRecord* record = FileRecordAt(Config.LaunchIndex);
+  return record && !record->Skipped;
 }
 
 void Finish() {
@@ -85,15 +98,14 @@ void Finish() {
   // Only a complete installation starts the configured file: after a Cancel
   // in the destination dialog DestDir is the stub's own folder, where a file
   // of that name may be anything.
-  if (!Aborted && Config.LaunchIndex > 0) Launch();
+  if (!Aborted && Config.LaunchIndex > 0 && LaunchFileInstalled()) Launch();
   ShowFinalMessage();
   ReleaseFileTable();
 }
 
-// A failed run says what failed and where, after deleting the temporaries
-// (only once the destination dialog has named a directory for them).
+// A failed run says what failed and where, after deleting the temporaries.
 void ReportFailure() {
-  if (!DestDir.empty()) DeleteTemporaries();
+  DeleteTemporaries();
   MessageBoxA(BackgroundWindow, FailureText(RunFailure).c_str(), MessageTable.Caption.c_str(),
               MB_OK);
 }
@@ -122,6 +134,11 @@ void RunSteps() {
 void RunInstaller() {
   RunSteps();
   if (Failed()) ReportFailure();
+}
+
+int InstallerExitCode() {
+  if (Failed()) return 1;
+  return !Aborted && SkippedFileCount > 0 ? 2 : 0;
 }
 
 void ReleaseBuffers() {

@@ -1,9 +1,8 @@
 // The stub's main procedure, called by StubEntry (Entry.cpp). It takes no
-// arguments. It ends with exit code 0, a Cancel included, or 1 after a
-// failure of the run (base/Failure.h).
+// arguments. It ends with exit code 0, a Cancel included, 1 after a failure
+// of the run (base/Failure.h), or 2 when files were left out.
 #include <windows.h>
 
-#include "base/Failure.h"
 #include "driver/win32/Installer.h"
 
 namespace {
@@ -32,5 +31,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   RestrictDllSearch();
   RunInstaller();
   ReleaseBuffers();
-  return Failed() ? 1 : 0;
+  return InstallerExitCode();
 }

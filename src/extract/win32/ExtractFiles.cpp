@@ -4,12 +4,14 @@
 
 #include "base/Failure.h"
 #include "base/State.h"
-#include "config/ConfigBlock.h"
+#include "config/Configuration.h"
+#include "config/win32/SystemCodePage.h"
 #include "extract/ExtractionRules.h"
 
 namespace {
 
 enum class Copied { Whole, SourceEnded, Failed };
+enum class Creation { Created, Skipped, Abandoned };
 
 // Asked without an owner window, captioned with the entry's bare name.
 bool MayReplace(const FileEntry& entry, const Path& path) {
@@ -17,21 +19,23 @@ bool MayReplace(const FileEntry& entry, const Path& path) {
   return MessageBoxA(nullptr, MessageTable.OverwritePrompt, entry.Name.c_str(), MB_YESNO) == IDYES;
 }
 
-// Two attempts, then the user is asked: Retry tries again, Cancel ends the
-// stage as a Cancel in the gauge does (INVALID_HANDLE_VALUE, StageActive
-// cleared). A file the run did not write is never passed over in silence.
-HANDLE CreateInstalledFile(const Path& path) {
+// Two attempts, then the user is asked, with no icon: Abort ends the stage
+// as a Cancel in the gauge does (StageActive cleared), Retry tries again,
+// Ignore leaves this file out and goes on with the next, and the final box
+// then names it. A file the run did not write never passes in silence.
+Creation CreateInstalledFile(const Path& path, HANDLE& file) {
   const DWORD access = GENERIC_READ | GENERIC_WRITE;
   for (;;) {
-    HANDLE file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
+    file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
     if (file == INVALID_HANDLE_VALUE)
       file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
-    if (file != INVALID_HANDLE_VALUE) return file;
+    if (file != INVALID_HANDLE_VALUE) return Creation::Created;
     const Failure cannot{"Cannot create", path, GetLastError()};
-    if (MessageBoxA(nullptr, FailureText(cannot).c_str(), MessageTable.Caption.c_str(),
-                    MB_RETRYCANCEL) != IDRETRY) {
-      StageActive = 0;
-      return INVALID_HANDLE_VALUE;
+    switch (MessageBoxA(nullptr, FailureText(cannot).c_str(), MessageTable.Caption.c_str(),
+                        MB_ABORTRETRYIGNORE)) {
+      case IDRETRY: break;
+      case IDIGNORE: return Creation::Skipped;
+      default: StageActive = 0; return Creation::Abandoned;
     }
   }
 }
@@ -64,28 +68,32 @@ void SetLastWriteTime(HANDLE file, std::int32_t date) {
 }
 
 // False when the extraction must stop: the user cancelled or the run failed.
-bool ExtractEntry(GuardedFile& source, const FileEntry& entry) {
-  // Never written outside DestDir, nor to a device.
-  if (!IsPlainFileName(entry.Name))
-    return Fail("Cannot install", entry.Name, PlatformError::InvalidName);
-  if (entry.Offset < 0 || entry.Size < 0) {
-    StageActive = 0;
-    return true;
-  }
+bool ExtractEntry(GuardedFile& source, FileRecord& record) {
+  const FileEntry& entry = record.Entry;
+  // The table was checked whole when it was read; never written outside
+  // DestDir, to a device, or from outside the decoded stream.
+  if (!EntryIsSound(entry, Config.UnpackedSize, SystemLeadByte)) return Fail(DamagedSetText, "");
   if (!SeekGuarded(source, entry.Offset)) return false;
   const Path path = JoinPath(DestDir, entry.Name);
   if (!MayReplace(entry, path)) return true;  // "No" keeps the old file: the user's choice
-  const HANDLE created = CreateInstalledFile(path);
-  if (created == INVALID_HANDLE_VALUE) return false;
+  HANDLE created = INVALID_HANDLE_VALUE;
+  switch (CreateInstalledFile(path, created)) {
+    case Creation::Abandoned: return false;
+    case Creation::Skipped:
+      record.Skipped = true;
+      ++SkippedFileCount;
+      return true;
+    case Creation::Created: break;
+  }
   GuardedFile target;
   AdoptGuarded(target, created, path);
   const Copied copied = CopyEntry(source, target, entry.Size);
   const bool closed = CloseGuarded(target);
   if (copied == Copied::SourceEnded) {
-    // A short decoded stream: no truncated file is left installed.
+    // Compress.Spt ended before the entry did: no truncated file is left
+    // installed, and the run fails rather than pass for a Cancel.
     DeleteFileA(path.c_str());
-    StageActive = 0;
-    return true;
+    return Fail("Cannot read all of", source.Name);
   }
   if (copied == Copied::Whole && closed) StampFileDate(path.c_str(), entry.Date);
   return !Failed();
@@ -94,8 +102,8 @@ bool ExtractEntry(GuardedFile& source, const FileEntry& entry) {
 }  // namespace
 
 void ExtractFiles(GuardedFile& source) {
-  for (const FileRecord* record = FileTable; record; record = record->Next)
-    if (!ExtractEntry(source, record->Entry)) return;
+  for (FileRecord* record = FileTable; record; record = record->Next)
+    if (!ExtractEntry(source, *record)) return;
 }
 
 void StampFileDate(const char* path, std::int32_t date) {

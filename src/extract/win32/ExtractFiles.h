@@ -1,14 +1,15 @@
 // The second half of the extraction stage: cuts every FileEntry's bytes out
 // of the open Compress.Spt into DestDir, asking before an existing file is
-// replaced and asking again about one it cannot create, and dates each file.
-// It neither pumps messages nor tests StageActive: it runs to its end unless
-// the user cancels at a file it cannot create or the run fails (a name that
-// is not a plain file name fails it).
+// replaced, asking Abort / Retry / Ignore about one it cannot create, and
+// dates each file. It neither pumps messages nor tests StageActive: it runs
+// to its end unless the user aborts at a file it cannot create or the run
+// fails (an entry that is not sound, a short Compress.Spt).
 #pragma once
 
 #include "base/win32/FileOps.h"
 
-// Clears StageActive when an entry could not be installed whole.
+// Clears StageActive when the user aborts; marks the records the user
+// chose to leave out as Skipped and counts them in SkippedFileCount.
 void ExtractFiles(GuardedFile& source);
 
 // Gives an installed file the DOS date and time of its FileEntry as its

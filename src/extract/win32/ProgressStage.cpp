@@ -85,10 +85,12 @@ void CutDecodedStream(GuardedFile& source) {
 
 void UncompressAndExtract(HWND) {
   const HANDLE opened = OpenDecodedStream();
+  // No room or no right to write there is a failure, not a Cancel.
   if (opened == INVALID_HANDLE_VALUE) {
-    StageActive = 0;
+    Fail("Cannot create", CompressPath(), GetLastError());
     return;
   }
+  CompressCreated = 1;
   GuardedFile output;
   AdoptGuarded(output, opened, CompressPath());
   if (!Decode(output) || !CloseGuarded(output) || !StageActive) return;

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include "base/State.h"
-#include "config/ConfigBlock.h"
 #include "config/Configuration.h"
+#include "config/win32/SystemCodePage.h"
 
 void Launch() {
   const FileRecord* record = FileRecordAt(Config.LaunchIndex);
-  if (!record || !IsPlainFileName(record->Entry.Name)) return;
+  if (!record || !IsPlainFileName(record->Entry.Name, SystemLeadByte)) return;
   const Path path = JoinPath(DestDir, record->Entry.Name);
   ShellExecuteA(BackgroundWindow, nullptr, path.c_str(), nullptr, "", SW_SHOW);
 }

@@ -43,6 +43,9 @@ bool CopyVolume(GuardedFile& volumeFile, GuardedFile& split, int volume) {
     if (atEnd || !StageActive) return true;
     DWORD count = 0;
     if (!ReadGuarded(volumeFile, block, BlockSize, count)) return false;
+    // Volumes longer than the set says are damaged or from another set:
+    // stopped before the total passes SplitSize, so it cannot overflow.
+    if (std::int64_t{CopiedTotal} + count > Config.SplitSize) return Fail(DamagedSetText, "");
     if (!WriteAllGuarded(split, block, count)) return false;
     CopiedTotal += static_cast<std::int32_t>(count);
     CopiedCrc = UpdateCrc32(CopiedCrc, block, count);
@@ -83,7 +86,7 @@ bool VolumeIsSound(int disk) {
 bool CheckVolume(HWND dialog, GuardedFile& split, int disk, std::int32_t start) {
   while (StageActive && !VolumeIsSound(disk)) {
     const FixedText<160> text = DamagedDiskText(disk);
-    if (MessageBoxA(dialog, text.c_str(), MessageTable.Caption.c_str(), MB_RETRYCANCEL | MB_ICONEXCLAMATION) !=
+    if (MessageBoxA(dialog, text.c_str(), MessageTable.Caption.c_str(), MB_RETRYCANCEL) !=
         IDRETRY) {
       StageActive = 0;
       break;
@@ -104,6 +107,7 @@ void Reassemble(HWND dialog) {
   if (!OpenGuarded(split, JoinPath(DestDir, MessageTable.SplitName), GENERIC_WRITE, 0,
                    CREATE_ALWAYS))
     return;
+  SplitCreated = 1;
   CopiedTotal = 0;
   CopiedCrc = 0;
   if (!CopyVolume(volumeOne, split, 1) || !CloseGuarded(volumeOne)) return;

@@ -27,7 +27,8 @@ edited_destination() {
 }
 
 # Entries of the wrong form beep and keep the dialog open (the helper's
-# "still" fails otherwise); nothing is made. A lower-case drive letter
+# "still" fails otherwise); nothing is made, also not for C:X, which would
+# lie in whatever directory is current on drive C:. A lower-case drive letter
 # cannot reach the check: the field upper-cases whatever is put into it.
 wrong_forms_kept_open() {
   rm -rf "$(c_path 'X')" "$(c_path 'E2E\LOWER')"
@@ -37,6 +38,7 @@ wrong_forms_kept_open() {
     set 104 '\\SERVER\X' press 1 still 800 \
     set 104 '' press 1 still 800 \
     set 104 'C' press 1 still 800 \
+    set 104 'C:X' press 1 still 800 \
     set 104 'c:\e2e\lower' read 104 \
     press 2 box "Exit Setup" yes box Setup ok
   expect_line 'field 104 "C:\E2E\LOWER"'
@@ -65,18 +67,20 @@ cancel_confirmation() {
   TITLE="Demo Suite" expect_terminated
 }
 
-# A cancelled run cleans the stub's own directory (DestDir is still the
-# stub's directory) and starts nothing, whatever lies there under the name
-# of the file to start.
-cancel_cleans_source() {
+# A run cancelled in the destination dialog created nothing, so it deletes
+# nothing: files of the user's named like the temporaries stay in the stub's
+# own directory (DestDir is still that directory). It starts nothing,
+# whatever lies there under the name of the file to start.
+cancel_keeps_users_files() {
   add_launcher
   pack_set "$SET" --title "Setup" --launch RUN.BAT
-  touch "$SET/Split.Spt" "$SET/Compress.Spt" "$SET/Other.Spt"
+  printf 'mine\r\n' >"$SET/Split.Spt"
+  printf 'mine too\r\n' >"$SET/Compress.Spt"
   cp "$E2E_DIR/files/RUN.BAT" "$SET/RUN.BAT"
   run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" press 2 box "Exit Setup" yes box Setup ok
   expect_terminated
-  expect_no_temporaries "$SET"
-  [ -e "$SET/Other.Spt" ] || fail "Other.Spt was deleted"
+  [ "$(cat "$SET/Split.Spt")" = $'mine\r' ] || fail "the user's Split.Spt was changed or deleted"
+  [ "$(cat "$SET/Compress.Spt")" = $'mine too\r' ] || fail "the user's Compress.Spt was changed or deleted"
   sleep 2
   expect_absent "$MARK"
 }

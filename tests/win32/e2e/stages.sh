@@ -128,30 +128,33 @@ volume_one_missing() {
   expect_absent "$DEST/Split.Spt"
 }
 
-# Entries the packer refuses: a name climbing out of DestDir is refused; an
-# entry past the decoded stream is not left truncated and ends the run.
+# Entries the packer refuses, in the last place of the table: a name that
+# climbs out of DestDir, that Windows reads as a device, that is a
+# temporary's, and bytes outside the decoded stream. The whole table is
+# checked before the destination dialog: a damaged set, nothing created.
 crafted_entries() {
-  add_text XXESCAPE.TXT escape
-  add_text SHORT.TXT short
+  add_text XXCRAFTED.TXT crafted
   pack_for 'E2E\CRAFTED\IN'
-  crafted_run() { rm -rf "$(c_path 'E2E\CRAFTED')" && install_set box Setup ok; }
-  patch_entry "$SET/SETUP.EXE" XXESCAPE.TXT name '..\ESCAPE.TXT'
-  crafted_run
-  expect_failure 'Cannot install ..\ESCAPE.TXT: the name is not allowed.'
-  expect_absent "$(c_path 'E2E\CRAFTED\ESCAPE.TXT')" "$DEST/..\\ESCAPE.TXT" "$DEST/SHORT.TXT"
-  expect_no_temporaries "$DEST"
-  patch_entry "$SET/SETUP.EXE" '..\ESCAPE.TXT' name XXESCAPE.TXT
-  patch_entry "$SET/SETUP.EXE" SHORT.TXT size 100000
-  crafted_run
-  expect_terminated
-  expect_absent "$DEST/SHORT.TXT"
-  expect_same "$E2E_DIR/files/README.TXT" "$DEST/README.TXT"
-  expect_no_temporaries "$DEST"
-  patch_entry "$SET/SETUP.EXE" SHORT.TXT size 7
-  patch_entry "$SET/SETUP.EXE" SHORT.TXT offset -5
-  crafted_run
-  expect_terminated
-  expect_absent "$DEST/SHORT.TXT"
+  local name=XXCRAFTED.TXT crafted
+  crafted_run() {
+    rm -rf "$(c_path 'E2E\CRAFTED')"
+    run_stub "$SET/SETUP.EXE" box Setup ok
+    expect_failure "The installation disks are damaged or do not belong together."
+    ! grep -q '"Destination Directory"' "$LOG" || fail "the destination dialog opened"
+    expect_absent "$(c_path 'E2E\CRAFTED')"
+  }
+  for crafted in '..\ESCAPE.TXT' 'NUL .TXT' 'CON .TXT' COM1 'LPT1.DOC' COMPRESS.SPT split.spt; do
+    patch_entry "$SET/SETUP.EXE" "$name" name "$crafted"
+    name=$crafted
+    crafted_run
+  done
+  patch_entry "$SET/SETUP.EXE" "$name" name XXCRAFTED.TXT
+  for range in 'size 100000' 'offset -5' 'size -1'; do
+    cp "$SET/SETUP.EXE" "$E2E_DIR/SETUP.EXE"
+    patch_entry "$SET/SETUP.EXE" XXCRAFTED.TXT $range
+    crafted_run
+    cp "$E2E_DIR/SETUP.EXE" "$SET/SETUP.EXE"
+  done
 }
 
 # The red and white bar with its percentage, in both stages, while the stub's
@@ -211,10 +214,20 @@ damaged_sets() {
   install_set box Setup ok
   expect_failure "The installation disks are damaged or do not belong together."
   expect_nothing_installed "$DEST"
+  # The last volume runs on past the set's size: refused as it passes it.
+  cp "$E2E_DIR/SETUP.03" "$SET/SETUP.03"
+  cp "$E2E_DIR/other/SETUP.02" "$E2E_DIR/SETUP.02"
+  head -c 5000 /dev/urandom >>"$SET/SETUP.03"
+  rm -rf "$DEST"
+  install_set box Setup ok
+  expect_failure "The installation disks are damaged or do not belong together."
+  expect_nothing_installed "$DEST"
 }
 
-# An installed file that cannot be created is asked about, not skipped:
-# Retry succeeds once it is free, Cancel ends the run as terminated.
+# An installed file that cannot be created is asked about (Abort, Retry,
+# Ignore): Retry succeeds once it is free; Abort ends the run as
+# terminated; Ignore installs the rest, and the final box names the file
+# left out and where the others went (exit code 2).
 entry_unwritable() {
   add_text HELD.TXT new
   pack_for 'E2E\HELD'
@@ -229,11 +242,34 @@ entry_unwritable() {
   expect_line "seen \"Setup\" text \"Cannot create C:\\E2E\\HELD\\HELD.TXT: access is denied.\""
   expect_success
 
+  printf 'old\r\n' >"$DEST/HELD.TXT"
   chattr +i "$DEST/HELD.TXT"
-  install_set box README.TXT yes box HELD.TXT yes box Setup cancel box Setup ok
-  chattr -i "$DEST/HELD.TXT"
+  install_set box README.TXT yes box HELD.TXT yes box Setup abort box Setup ok
   expect_terminated
   expect_no_temporaries "$DEST"
+
+  rm "$DEST/README.TXT"
+  install_set box HELD.TXT yes box Setup ignore box Setup ok
+  chattr -i "$DEST/HELD.TXT"
+  expect_line "box \"Setup\" text \"Not all files could be installed into directory\n$DEST_WIN\nThese were left out:\nHELD.TXT\" answer ok"
+  [ "$STUB_EXIT" = 2 ] || fail "exit code $STUB_EXIT with a file left out"
+  expect_same "$E2E_DIR/files/README.TXT" "$DEST/README.TXT"
+  [ "$(cat "$DEST/HELD.TXT")" = $'old\r' ] || fail "HELD.TXT was written"
+  expect_no_temporaries "$DEST"
+}
+
+# Compress.Spt that cannot be written (here a read-only file of that name
+# the set cannot replace) ends the run with the failure box, not as a
+# Cancel; the user's file stays, the run's own Split.Spt is deleted.
+decoded_stream_unwritable() {
+  pack_for 'E2E\NOSTREAM'
+  mkdir -p "$DEST"
+  printf 'mine\r\n' >"$DEST/Compress.Spt"
+  make_immutable "$DEST/Compress.Spt"
+  install_set box Setup ok
+  expect_failure "Cannot create $DEST_WIN\\Compress.Spt: access is denied."
+  expect_absent "$DEST/Split.Spt" "$DEST/README.TXT"
+  [ "$(cat "$DEST/Compress.Spt")" = $'mine\r' ] || fail "the user's Compress.Spt was changed"
 }
 
 # A disk that fills during reassembly: the message names the file and the
