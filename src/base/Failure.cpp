@@ -32,6 +32,7 @@ FixedText<48> ErrorReason(std::uint32_t error) {
     case HandleDiskFull:
     case DiskFull: return "the disk is full";
     case InvalidName: return "the name is not allowed";
+    case AlreadyExists: return "a file of that name is in the way";
     default: break;
   }
   char digits[12];

@@ -61,6 +61,7 @@ inline constexpr std::uint32_t SharingViolation = 32;
 inline constexpr std::uint32_t HandleDiskFull = 39;
 inline constexpr std::uint32_t DiskFull = 112;
 inline constexpr std::uint32_t InvalidName = 123;
+inline constexpr std::uint32_t AlreadyExists = 183;
 }  // namespace PlatformError
 
 using FailureMessage = FixedText<PathCapacity + 128>;

@@ -68,7 +68,7 @@ void ReleaseFileTable() {
 }
 
 bool EntryIsSound(const FileEntry& entry, std::int32_t unpackedSize, LeadByteTest isLeadByte) {
-  if (!IsPlainFileName(entry.Name, isLeadByte) || IsTemporaryName(entry.Name)) return false;
+  if (!IsPlainRelativePath(entry.Name, isLeadByte) || IsTemporaryName(entry.Name)) return false;
   if (entry.Offset < 0 || entry.Size < 0) return false;
   return std::int64_t{entry.Offset} + entry.Size <= unpackedSize;
 }
@@ -81,6 +81,15 @@ FixedText<NameFieldWidth> UpperCased(const FixedText<NameFieldWidth>& name, Uppe
   return upper;
 }
 
+// Two names that Windows would give the same file, or one whose file is a
+// folder the other needs (BIN and BIN\TOOL.EXE). Both are whole names, so
+// the byte after the shorter one starts a character.
+bool NamesCollide(std::string_view a, std::string_view b) {
+  if (a.size() > b.size()) return NamesCollide(b, a);
+  if (std::string_view(b.data(), a.size()) != a) return false;
+  return a.size() == b.size() || b[a.size()] == '\\';
+}
+
 }  // namespace
 
 bool FileTableIsSound(std::int32_t unpackedSize, LeadByteTest isLeadByte, UpperCaseFn upperCase) {
@@ -88,7 +97,7 @@ bool FileTableIsSound(std::int32_t unpackedSize, LeadByteTest isLeadByte, UpperC
     if (!EntryIsSound(record->Entry, unpackedSize, isLeadByte)) return false;
     const FixedText<NameFieldWidth> name = UpperCased(record->Entry.Name, upperCase);
     for (const FileRecord* later = record->Next; later; later = later->Next)
-      if (UpperCased(later->Entry.Name, upperCase) == name) return false;
+      if (NamesCollide(name, UpperCased(later->Entry.Name, upperCase))) return false;
   }
   return true;
 }

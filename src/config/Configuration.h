@@ -66,8 +66,9 @@ int FileTableLength();
 // Releases every record from the head onward, one at a time.
 void ReleaseFileTable();
 
-// An entry the run can install: its name plain (in the code page that
-// `isLeadByte` describes) and not a temporary's, its bytes inside the
+// An entry the run can install: its name plain, or plain names joined by
+// backslashes for a file in a subfolder (in the code page that
+// `isLeadByte` describes), and not a temporary's; its bytes inside the
 // decoded stream of `unpackedSize` bytes.
 bool EntryIsSound(const FileEntry& entry, std::int32_t unpackedSize, LeadByteTest isLeadByte);
 
@@ -77,6 +78,6 @@ bool EntryIsSound(const FileEntry& entry, std::int32_t unpackedSize, LeadByteTes
 using UpperCaseFn = void (*)(char* text, std::size_t length);
 
 // The whole FileTable checked once, before anything is created: every
-// entry sound and no two names the same file once upper-cased. A table that
-// fails is a damaged set.
+// entry sound, no two names the same file once upper-cased, and no file
+// where another entry needs a folder. A table that fails is a damaged set.
 bool FileTableIsSound(std::int32_t unpackedSize, LeadByteTest isLeadByte, UpperCaseFn upperCase);

@@ -81,6 +81,27 @@ bool IsPlainFileName(std::string_view name, LeadByteTest isLeadByte) {
   return FileNameProblem(name, isLeadByte) == NameProblem::None;
 }
 
+std::size_t NextSeparator(std::string_view path, std::size_t from, LeadByteTest isLeadByte) {
+  std::size_t k = from;
+  while (k < path.size() && path[k] != '\\') k += isLeadByte(static_cast<std::uint8_t>(path[k])) ? 2 : 1;
+  return k < path.size() ? k : path.size();
+}
+
+NameProblem RelativePathProblem(std::string_view path, LeadByteTest isLeadByte) {
+  std::size_t start = 0;
+  for (;;) {
+    const std::size_t end = NextSeparator(path, start, isLeadByte);
+    // not substr: the stub links no exceptions
+    const NameProblem problem = FileNameProblem(std::string_view(path.data() + start, end - start), isLeadByte);
+    if (problem != NameProblem::None || end == path.size()) return problem;
+    start = end + 1;
+  }
+}
+
+bool IsPlainRelativePath(std::string_view path, LeadByteTest isLeadByte) {
+  return RelativePathProblem(path, isLeadByte) == NameProblem::None;
+}
+
 const char* NameProblemText(NameProblem problem) {
   switch (problem) {
     case NameProblem::None: return "is a plain file name";

@@ -33,6 +33,17 @@ NameProblem FileNameProblem(std::string_view name, LeadByteTest isLeadByte = NoL
 
 bool IsPlainFileName(std::string_view name, LeadByteTest isLeadByte = NoLeadBytes);
 
+// Where the next folder separator (a backslash character, never a trail
+// byte) is at or after `from`, or the path's size when there is none.
+std::size_t NextSeparator(std::string_view path, std::size_t from, LeadByteTest isLeadByte);
+
+// A name below the destination directory, the way a set stores a file in a
+// subfolder: plain names joined by single backslashes (BIN\TOOL.EXE). The
+// first problem of any component (an empty one is Empty), or None.
+NameProblem RelativePathProblem(std::string_view path, LeadByteTest isLeadByte = NoLeadBytes);
+
+bool IsPlainRelativePath(std::string_view path, LeadByteTest isLeadByte = NoLeadBytes);
+
 // Why a name was refused, in words, for the tools' messages: "is a
 // reserved device name", ...
 const char* NameProblemText(NameProblem problem);

@@ -77,6 +77,10 @@ TEST(FileTable, IsSoundOnlyWithPlainDistinctNamesInsideTheStream) {
       {"negative offset", {{"A.TXT", 0, -1, 10}}, false},
       {"negative size", {{"A.TXT", 0, 50, -1}}, false},
       {"no overflow", {{"A.TXT", 0, 2147483647, 2147483647}}, false},
+      {"subfolders", {{"BIN\\A.EXE", 0, 0, 10}, {"BIN\\SPLIT.SPT", 0, 10, 10}, {"BINARY", 0, 20, 1}}, true},
+      {"a file where a folder goes", {{"BIN", 0, 0, 10}, {"bin\\A.EXE", 0, 10, 10}}, false},
+      {"the same the other way", {{"DOCS\\A\\B.TXT", 0, 0, 10}, {"docs\\a", 0, 10, 10}}, false},
+      {"climbing out", {{"BIN\\..\\..\\A.EXE", 0, 0, 10}}, false},
   };
   for (const TableCase& c : cases) {
     for (const FileEntry& entry : c.Entries) ASSERT_TRUE(AppendFileRecord(entry));

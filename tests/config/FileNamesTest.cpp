@@ -35,20 +35,38 @@ TEST(FileNames, ReadAsWindowsReadsThemInEachCodePage) {
       {1252, "LPT0.DOC", P::DeviceName},    {1252, "COM\xB9", P::DeviceName},
       {1252, "lpt\xB2.txt", P::DeviceName}, {1252, "LPT\xB3", P::DeviceName},
       {1252, "conout$", P::DeviceName},
-      // Shift-JIS: ソ (83 5C) and 表 (95 5C) end in 5C, 暴 (96 7C) in 7C.
+      // Shift-JIS: ソ (83 5C) and 表 (95 5C) end in 5C, 翻 (96 7C) in 7C.
       {932, "\x83\x5C\x83\x74\x83\x67.TXT", P::None},
       {932, "\x95\x5C.TXT", P::None},        {932, "\x96\x7C", P::None},
       {932, "\xB1\\B", P::ReservedCharacter},  // B1 is a one-byte katakana there
       {932, "A\x83", P::CutCharacter},
       {1252, "\x95\x5C.TXT", P::ReservedCharacter},  // the same bytes in 1252
-      // Big5 許 (B3 5C) and 可 (A5 69), GBK (81 5C, FE 7C), UHC 가 (B0 A1).
-      {950, "\xB3\x5C\xA5\x69.TXT", P::None},  {936, "\x81\x5C\xFE\x7C", P::None},
+      // Big5 許 (B3 5C) and 可 (A5 69), GBK (81 5C, B0 7C), UHC 가 (B0 A1).
+      {950, "\xB3\x5C\xA5\x69.TXT", P::None},  {936, "\x81\x5C\xB0\x7C", P::None},
       {949, "\xB0\xA1.TXT", P::None},           {950, "\xB3", P::CutCharacter},
   };
   for (const NameCase& c : cases)
     EXPECT_EQ(FileNameProblem(c.Name, LeadBytesOf(c.CodePage)), c.Problem)
         << c.CodePage << " '" << c.Name << "'";
   EXPECT_STRNE(NameProblemText(NameProblem::DeviceName), NameProblemText(NameProblem::EndsInDotOrSpace));
+}
+
+// A file in a subfolder is plain names joined by single backslashes; a 5C
+// trail byte is no separator.
+TEST(FileNames, RelativePathsArePlainNamesJoinedByBackslashes) {
+  using P = NameProblem;
+  const NameCase cases[] = {
+      {1252, "BIN\\TOOL.EXE", P::None},      {1252, "docs\\bash\\My File.txt", P::None},
+      {1252, "README.TXT", P::None},          {1252, "\\ROOT.TXT", P::Empty},
+      {1252, "BIN\\", P::Empty},             {1252, "A\\\\B", P::Empty},
+      {1252, "A\\..\\B", P::EndsInDotOrSpace}, {1252, "..\\UP.TXT", P::EndsInDotOrSpace},
+      {1252, "BIN \\A", P::EndsInDotOrSpace}, {1252, "NUL\\A.TXT", P::DeviceName},
+      {1252, "A\\COM1.TXT", P::DeviceName},   {1252, "C:\\A", P::ReservedCharacter},
+      {932, "\x83\x5C\\\x95\x5C.TXT", P::None},  // ソ\表.TXT: one separator
+  };
+  for (const NameCase& c : cases)
+    EXPECT_EQ(RelativePathProblem(c.Name, LeadBytesOf(c.CodePage)), c.Problem) << "'" << c.Name << "'";
+  EXPECT_EQ(NextSeparator("\x83\x5C\\B", 0, LeadBytesOf(932)), 2u);
 }
 
 TEST(FileNames, CaseIsIgnoredAndTheTemporariesAreNamedInAnyCase) {

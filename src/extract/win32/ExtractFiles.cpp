@@ -19,16 +19,34 @@ bool MayReplace(const FileEntry& entry, const Path& path) {
   return MessageBoxA(nullptr, MessageTable.OverwritePrompt, entry.Name.c_str(), MB_YESNO) == IDYES;
 }
 
+// The folders of an entry in a subfolder (BIN\DOCS\ of BIN\DOCS\A.TXT),
+// made below DestDir one level at a time, as the destination is. Every
+// component is a plain name (the table was checked), so none leaves DestDir.
+// False, with the platform's reason, when a level cannot be made.
+bool CreateFolders(const FileEntry& entry) {
+  const std::string_view name = entry.Name;
+  for (std::size_t end = NextSeparator(name, 0, SystemLeadByte); end < name.size();
+       end = NextSeparator(name, end + 1, SystemLeadByte)) {
+    const Path folder = JoinPath(DestDir, std::string_view(name.data(), end));
+    if (!IsExistingDirectory(folder.c_str()) && !CreateDirectoryA(folder.c_str(), nullptr))
+      return false;
+  }
+  return true;
+}
+
+HANDLE TryCreateInstalledFile(const FileEntry& entry, const Path& path) {
+  if (!CreateFolders(entry)) return INVALID_HANDLE_VALUE;
+  return TryOpenFile(path.c_str(), GENERIC_READ | GENERIC_WRITE, ShareReadWrite, CREATE_ALWAYS);
+}
+
 // Two attempts, then the user is asked, with no icon: Abort ends the stage
 // as a Cancel in the gauge does (StageActive cleared), Retry tries again,
 // Ignore leaves this file out and goes on with the next, and the final box
 // then names it. A file the run did not write never passes in silence.
-Creation CreateInstalledFile(const Path& path, HANDLE& file) {
-  const DWORD access = GENERIC_READ | GENERIC_WRITE;
+Creation CreateInstalledFile(const FileEntry& entry, const Path& path, HANDLE& file) {
   for (;;) {
-    file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
-    if (file == INVALID_HANDLE_VALUE)
-      file = TryOpenFile(path.c_str(), access, ShareReadWrite, CREATE_ALWAYS);
+    file = TryCreateInstalledFile(entry, path);
+    if (file == INVALID_HANDLE_VALUE) file = TryCreateInstalledFile(entry, path);
     if (file != INVALID_HANDLE_VALUE) return Creation::Created;
     const Failure cannot{"Cannot create", path, GetLastError()};
     switch (MessageBoxA(nullptr, FailureText(cannot).c_str(), MessageTable.Caption.c_str(),
@@ -77,7 +95,7 @@ bool ExtractEntry(GuardedFile& source, FileRecord& record) {
   const Path path = JoinPath(DestDir, entry.Name);
   if (!MayReplace(entry, path)) return true;  // "No" keeps the old file: the user's choice
   HANDLE created = INVALID_HANDLE_VALUE;
-  switch (CreateInstalledFile(path, created)) {
+  switch (CreateInstalledFile(entry, path, created)) {
     case Creation::Abandoned: return false;
     case Creation::Skipped:
       record.Skipped = true;

@@ -8,7 +8,7 @@
 
 void Launch() {
   const FileRecord* record = FileRecordAt(Config.LaunchIndex);
-  if (!record || !IsPlainFileName(record->Entry.Name, SystemLeadByte)) return;
+  if (!record || !IsPlainRelativePath(record->Entry.Name, SystemLeadByte)) return;
   const Path path = JoinPath(DestDir, record->Entry.Name);
   ShellExecuteA(BackgroundWindow, nullptr, path.c_str(), nullptr, "", SW_SHOW);
 }

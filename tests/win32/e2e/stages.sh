@@ -157,6 +157,45 @@ crafted_entries() {
   done
 }
 
+# Files in subfolders (names with backslashes, which the stub creates below
+# the destination one level at a time), with their dates; the file to start
+# may lie in one.
+subfolders_installed() {
+  add_launcher
+  add_text DEEP.TXT deep
+  add_text MAN.TXT manual
+  pack_for 'E2E\TREE' --launch RUN.BAT
+  patch_entry "$SET/SETUP.EXE" RUN.BAT name 'BIN\RUN.BAT'
+  patch_entry "$SET/SETUP.EXE" DEEP.TXT name 'DOCS\BASH\My Deep File.txt'
+  patch_entry "$SET/SETUP.EXE" MAN.TXT name 'docs\MAN.TXT'
+  install_set box Setup ok
+  expect_line "box \"Setup\" $INSTALLED\\n$DEST_WIN\" answer ok"
+  local f
+  for f in README.TXT:README.TXT RUN.BAT:BIN/RUN.BAT "DEEP.TXT:DOCS/BASH/My Deep File.txt" MAN.TXT:DOCS/MAN.TXT; do
+    expect_same "$E2E_DIR/files/${f%%:*}" "$DEST/${f#*:}"
+    [ "$(stat -c %Y "$DEST/${f#*:}")" = $(($(stat -c %Y "$E2E_DIR/files/${f%%:*}") / 2 * 2)) ] ||
+      fail "${f#*:} has the wrong date"
+  done
+  expect_no_temporaries "$DEST"
+  for _ in $(seq 50); do [ -e "$MARK" ] && return 0; sleep 0.2; done
+  fail "BIN\RUN.BAT never started"
+}
+
+# Names in code page 932 whose second bytes are 5C (\) and 7C (|), among
+# them a folder, install under that code page with the names they say.
+double_byte_names() {
+  add_text SOFT.TXT soft
+  add_text TABLE.TXT table
+  pack_for 'E2E\DBCS'
+  patch_entry "$SET/SETUP.EXE" SOFT.TXT name hex:835c837483672e545854      # ソフト.TXT
+  patch_entry "$SET/SETUP.EXE" TABLE.TXT name hex:955c5c967c2e545854       # 表\翻.TXT
+  LC_ALL=ja_JP.UTF-8 install_set box Setup ok
+  expect_exit_zero
+  expect_same "$E2E_DIR/files/SOFT.TXT" "$DEST/ソフト.TXT"
+  expect_same "$E2E_DIR/files/TABLE.TXT" "$DEST/表/翻.TXT"
+  expect_no_temporaries "$DEST"
+}
+
 # The red and white bar with its percentage, in both stages, while the stub's
 # thread stands still. What reaches the screen depends on when Wine last
 # copied the dialog out: a shot with no bar yet is taken again later, one
