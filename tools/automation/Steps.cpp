@@ -166,6 +166,26 @@ void SuspendOwner(bool suspend) {
   Log(std::string(suspend ? "frozen " : "thawed ") + Quoted(CurrentCaption));
 }
 
+// Waits until the current stage's progress bar (drawn over the frame,
+// control 101) is red at its left end and still white at its right end, and
+// freezes the stage there: a bar seen partway, on a fast machine or a slow
+// one. The pixels are read from the screen, where the stub draws.
+void FreezePartway() {
+  RECT frame{};
+  GetWindowRect(Control("101"), &frame);
+  const int y = (frame.top + frame.bottom - 4) / 2;
+  const HDC screen = GetDC(nullptr);
+  bool partway = false;
+  for (int waited = 0; waited < TimeoutMs && !partway; waited += 2) {
+    partway = GetPixel(screen, frame.left + 10, y) == RGB(255, 0, 0) &&
+              GetPixel(screen, frame.right - 8, y) == RGB(255, 255, 255);
+    if (!partway) Sleep(2);
+  }
+  ReleaseDC(nullptr, screen);
+  if (!partway) throw StepFailure("the bar of " + Quoted(CurrentCaption) + " was never seen partway");
+  SuspendOwner(true);
+}
+
 void ReadField(const std::string& id) {
   Log("field " + id + " " + Quoted(TextOf(Control(id))));
 }
@@ -191,6 +211,7 @@ std::size_t RunStep(const std::vector<std::string>& a, std::size_t at) {
   if (step == "rect") { LogRect(); return at + 1; }
   if (step == "texts") { LogStaticTexts(); return at + 1; }
   if (step == "freeze") { SuspendOwner(true); return at + 1; }
+  if (step == "partway") { FreezePartway(); return at + 1; }
   if (step == "thaw") { SuspendOwner(false); return at + 1; }
   if (step == "list") { LogWindows("visible "); return at + 1; }
   if (step == "sleep") { Sleep(std::stoi(operand(1))); return at + 2; }

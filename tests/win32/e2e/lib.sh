@@ -88,12 +88,13 @@ drive() {
   tr -d '\r' <"$LOG" >"$LOG.unix" && mv "$LOG.unix" "$LOG"
   [ "$failed" = 0 ] || helper_stopped
 }
-# drive_with_screenshot PNG STEP...: runs the steps, then takes the screen
-# into PNG while the stub's thread stands still. When the window is gone at
-# the freeze (its stage ended first), no PNG is left and the stub runs on.
+# drive_with_screenshot PNG STEP...: runs the steps, the last of which
+# freezes the stub's thread ("freeze", or "partway" for a stage's bar half
+# drawn), then takes the screen into PNG while the thread stands still. When
+# the window is gone at the freeze, no PNG is left and the stub runs on.
 drive_with_screenshot() {
   local shot=$1 helper failed=0
-  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "${@:2}" freeze sleep 1500 thaw >"$LOG.shot" 2>&1 &
+  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "${@:2}" sleep 1500 thaw >"$LOG.shot" 2>&1 &
   helper=$!
   for _ in $(seq 200); do
     grep -q '^frozen' "$LOG.shot" 2>/dev/null && break
