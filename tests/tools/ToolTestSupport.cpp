@@ -9,6 +9,8 @@
 #include <fstream>
 #include <random>
 
+#include "base/Crc32.h"
+#include "config/VerificationRecord.h"
 #include "lzh/LzhEncoder.h"
 #include "volumes/VolumeRules.h"
 
@@ -81,12 +83,25 @@ void RawSet::WriteTo(const fs::path& dir, const std::string& stubName) const {
     t.VolumeCount = static_cast<std::uint8_t>(volumes.size());
   }
   Bytes stub(1000, 'M');
+  Bytes block;
   for (const auto& e : Entries) {
     const auto record = EncodeFileEntry(e);
-    stub.insert(stub.end(), record.begin(), record.end());
+    block.insert(block.end(), record.begin(), record.end());
   }
   const auto trailer = EncodeTrailer(t);
-  stub.insert(stub.end(), trailer.begin(), trailer.end());
+  block.insert(block.end(), trailer.begin(), trailer.end());
+  if (RecordVersion != 0) {
+    VerificationRecord r{RecordVersion, static_cast<std::uint32_t>(stub.size()), UpdateCrc32(0, stub.data(), stub.size()),
+                         static_cast<std::uint16_t>(volumes.size()), static_cast<std::uint16_t>(Entries.size()),
+                         UpdateCrc32(0, block.data(), block.size())};
+    for (std::size_t i = 0; i < volumes.size(); ++i) r.VolumeCrc[i] = UpdateCrc32(0, volumes[i].data(), volumes[i].size());
+    for (std::size_t i = 0; i < Entries.size(); ++i)
+      r.FileCrc[i] = UpdateCrc32(0, Decoded.data() + Entries[i].Offset, static_cast<std::size_t>(Entries[i].Size));
+    Bytes bytes(VerificationRecordSize(r.VolumeCount, r.FileCount, RecordVersion));
+    EncodeVerificationRecord(r, bytes);
+    stub.insert(stub.end(), bytes.begin(), bytes.end());
+  }
+  stub.insert(stub.end(), block.begin(), block.end());
   fs::create_directories(dir);
   Spill(dir / stubName, stub);
   for (std::size_t i = 0; i < volumes.size(); ++i)

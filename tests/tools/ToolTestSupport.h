@@ -47,13 +47,15 @@ class TestDirectory {
 
 // Writes a stub with the given block and the coded stream of `decoded` cut
 // into volumes of `volumeSize` bytes (VolumeCount and sizes filled in unless
-// KeepSizes).
+// KeepSizes), and a verification record of `RecordVersion` (none for 0)
+// that fits them.
 struct RawSet {
   ConfigTrailer Trailer;
   std::vector<FileEntry> Entries;
   Bytes Decoded;
   std::size_t VolumeSize = 1 << 20;
   bool KeepSizes = false;
+  std::uint16_t RecordVersion = 0;
 
   void WriteTo(const fs::path& dir, const std::string& stubName = "SETUP.EXE") const;
 };

@@ -27,7 +27,7 @@ _diskspan_extract() {
 
   if [[ $cur == -* ]]; then
     local options="-h --help -l --list --json -t --test -e --extract -d --output-dir
-      --volumes --codepage --overwrite -n --skip-existing --progress --no-progress
+      --volumes --codepage --overwrite -n --skip-existing --ignore-checksums --progress --no-progress
       -q --quiet -v --verbose -V --version"
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
     return

@@ -59,9 +59,16 @@ std::unique_ptr<PendingFile> WriteSetupFile(const PackOptions& options, const Se
     setup->Write(bytes);
     sums.AddStubBytes(bytes);
   });
+  std::vector<std::uint8_t> block;  // the file table and the trailer
+  for (const FileEntry& e : plan.Entries) {
+    const auto entry = EncodeFileEntry(e);
+    block.insert(block.end(), entry.begin(), entry.end());
+  }
+  const auto trailer = EncodeTrailer(plan.Trailer);
+  block.insert(block.end(), trailer.begin(), trailer.end());
+  sums.AddBlockBytes(block);
   if (plan.Checksums) setup->Write(sums.Encoded(plan.Trailer.VolumeCount));
-  for (const FileEntry& e : plan.Entries) setup->Write(EncodeFileEntry(e));
-  setup->Write(EncodeTrailer(plan.Trailer));
+  setup->Write(block);
   return setup;
 }
 

@@ -18,11 +18,16 @@ const char* const Footer =
     "set's own naming (SETUP.01, SETUP.02 ... SETUP.010 ...), ignoring case. Disk\n"
     "images are read with mtools.\n\n"
     "A set carries the CRC-32s of its installer, of every volume and of every file\n"
-    "(unless it was packed with --no-checksums). --test and extracting check every\n"
+    "(unless it was packed with --no-checksums), and of its file table and settings\n"
+    "(sets packed since these were covered). --test and extracting check every\n"
     "volume before decoding and every file as it is decoded: a damaged volume is\n"
     "named with the disk to replace, and no file that needs bytes from it, nor any\n"
-    "file that fails its CRC-32, is written. A set without them can only be checked\n"
-    "for being whole and decoding to its full size.\n\n"
+    "file that fails its CRC-32, is written. An installer whose checksums are\n"
+    "themselves damaged, or whose file table or settings fail theirs, is a damaged\n"
+    "installer: nothing is tested or extracted (--list shows it, exit code 1).\n"
+    "--ignore-checksums reads any set as one without checksums, and says what it\n"
+    "does not check. A set without them can only be checked for being whole and\n"
+    "decoding to its full size.\n\n"
     "Files are restored with their stored dates, read as local time. A name that is\n"
     "not a plain file name is refused. Names and texts are read in the set's Windows\n"
     "code page (--codepage, 1252 unless told) and shown and created in UTF-8.\n\n"
@@ -70,6 +75,8 @@ void AddExtractOptions(CLI::App& app, ExtractRequest& r) {
   auto* skip = app.add_flag_callback("-n,--skip-existing", [&r] { r.Existing = ExtractRequest::Skip; },
                                      "Leave files that already exist as they are, quietly");
   overwrite->excludes(skip);
+  app.add_flag("--ignore-checksums", r.IgnoreChecksums,
+               "Read the set without checking any CRC-32, even one whose checksums are damaged");
   app.add_option("--codepage", r.CodePageNumber, "Windows code page the set's names and texts are stored in")
       ->capture_default_str()
       ->type_name("N");

@@ -23,6 +23,7 @@ struct ExtractRequest {
   Action Mode = Extract;
   WhenExisting Existing = Keep;
   bool Json = false;
+  bool IgnoreChecksums = false;
   OutputChoices Output;
   int CodePageNumber = 1252;
 

@@ -41,6 +41,12 @@ void CheckPlausible(std::span<const std::uint8_t> bytes, const ConfigBlock& bloc
     throw ExtractError(NotAnInstaller(name) + ": " + *problem);
 }
 
+SetInfo MakeSetInfo(const std::filesystem::path& path, const std::string& name, const ConfigBlock& block,
+                    const CodePage& texts, FoundRecord record) {
+  return {path, name, block.Trailer, block.Entries, texts, std::move(record.Sound), std::move(record.Damage),
+          record.UnknownVersion};
+}
+
 }  // namespace
 
 SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName,
@@ -50,8 +56,7 @@ SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::s
     throw ExtractError(NotAnInstaller(stubName) + ": " + std::to_string(stubFile.size()) +
                        " bytes are too few for the block it describes");
   CheckPlausible(stubFile, *block, stubName, texts);
-  return {stubName, stubName, block->Trailer, block->Entries, texts,
-          FindVerificationRecord(stubFile, 0, block->Trailer)};
+  return MakeSetInfo(stubName, stubName, *block, texts, FindVerificationRecord(stubFile, 0, block->Trailer));
 }
 
 SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts) {
@@ -72,8 +77,8 @@ SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts) {
     throw ExtractError(NotAnInstaller(stub.string()) + ": " + std::to_string(size) +
                        " bytes are too few for the block it describes");
   CheckPlausible(bytes, *block, stub.string(), texts);
-  return {stub, stub.filename().string(), block->Trailer, block->Entries, texts,
-          FindVerificationRecord(bytes, size - tail, block->Trailer)};
+  return MakeSetInfo(stub, stub.filename().string(), *block, texts,
+                     FindVerificationRecord(bytes, size - tail, block->Trailer));
 }
 
 SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage& texts) {

@@ -28,7 +28,9 @@ struct SetInfo {
   ConfigTrailer Trailer;
   std::vector<FileEntry> Entries;
   CodePage Texts;  // the code page its names and texts are stored in
-  std::optional<VerificationRecord> Record;  // the CRC-32s of its parts, if it carries them
+  std::optional<VerificationRecord> Record;  // the CRC-32s of its parts, if it carries a sound record
+  std::string RecordDamage;                  // why the record it carries is damaged; empty when it is not
+  std::uint16_t UnknownRecordVersion = 0;    // a record of a version this tool cannot read
 
   // The stub always reads volume 1, whatever VolumeCount says.
   int VolumeCount() const { return Trailer.VolumeCount == 0 ? 1 : Trailer.VolumeCount; }

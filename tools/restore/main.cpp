@@ -74,6 +74,8 @@ PartsVerdict CheckParts(const SetInfo& set, const Volume& setup, const std::vect
 
 // What --test says of a set with nothing wrong.
 const char* Verdict(const SetInfo& set, bool everything) {
+  if (set.Record && set.Record->Version >= 2 && everything)
+    return "The set is sound: the installer, its file table, every volume and every file match their CRC-32s.";
   if (set.Record)
     return everything ? "The set is sound: the installer, every volume and every file match their CRC-32s."
                       : "The selected files are sound: every volume and each of them match their CRC-32s.";
@@ -81,6 +83,28 @@ const char* Verdict(const SetInfo& set, bool everything) {
                       "lengths were checked."
                     : "The selected files decode to their full lengths; the set carries no checksums, so their "
                       "contents were not checked.";
+}
+
+// Lists the set; a damaged installer is said so and fails the run, unless
+// its checksums are to be ignored.
+int List(const ExtractRequest& r, SetInfo& set, const Selection& selection, const std::vector<bool>& selected,
+         int code) {
+  const SetInfo shown = selection.Everything() ? set : OnlySelected(set, selected);
+  std::cout << (r.Json ? ListingJson(shown) : ListingText(shown));
+  if (set.RecordDamage.empty()) return code;
+  Warn(r.IgnoreChecksums ? IgnoreChecksums(set) : DamagedInstallerMessage(set));
+  return r.IgnoreChecksums ? code : Damaged;
+}
+
+// The set's record as the run will use it: a damaged one stops it unless
+// --ignore-checksums, which drops the record and says what goes unchecked.
+void ApplyRecordChoices(const ExtractRequest& r, SetInfo& set) {
+  if (r.IgnoreChecksums) {
+    if (const std::string note = IgnoreChecksums(set); !note.empty()) Warn(note);
+  } else if (!set.RecordDamage.empty()) {
+    throw ExtractError(DamagedInstallerMessage(set));
+  }
+  if (set.UnknownRecordVersion != 0) Warn(UnknownRecordNote(set));
 }
 
 int Run(const ExtractRequest& r) {
@@ -95,11 +119,8 @@ int Run(const ExtractRequest& r) {
     Warn("'" + pattern + "' matches no file in the set");
     code = NothingMatched;
   }
-  if (r.Mode == ExtractRequest::List) {
-    const SetInfo shown = selection.Everything() ? set : OnlySelected(set, selected);
-    std::cout << (r.Json ? ListingJson(shown) : ListingText(shown));
-    return code;
-  }
+  if (r.Mode == ExtractRequest::List) return List(r, set, selection, selected, code);
+  ApplyRecordChoices(r, set);
   std::vector<fs::path> places = {fromImage ? first : first.parent_path()};
   places.insert(places.end(), r.VolumePlaces.begin(), r.VolumePlaces.end());
   VolumeFinder finder(places);

@@ -6,6 +6,7 @@
 #include <string_view>
 
 // False, with the failure recorded, when an open, size query, seek, read or
-// close fails, a read comes back short, or the file is too short for the
-// block. StageActive is set once the trailer has been read.
+// close fails, a read comes back short, the file is too short for the
+// block, or the set's verification record is damaged or finds the block
+// damaged. StageActive is set once the trailer has been read.
 bool ReadConfigBlock(std::string_view path);

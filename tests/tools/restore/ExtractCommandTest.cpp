@@ -35,11 +35,13 @@ TEST_F(ExtractCommand, RoundTripsOverOneThreeAndTwelveVolumesCheckingEveryCrc) {
     EXPECT_TRUE(fs::exists(dir / "set" / VolumeFileName("SETUP.EXE", volumes).c_str())) << volumeSize;
     EXPECT_FALSE(fs::exists(dir / "set" / VolumeFileName("SETUP.EXE", volumes + 1).c_str())) << volumeSize;
     EXPECT_TRUE(Ends(Extract("-l " + Setup()), 0,
-                     {"Title:             Setup\n", "Checksums:         CRC-32 of the installer, every volume and every file\n",
+                     {"Title:             Setup\n",
+                      "Checksums:         CRC-32 of the installer, its file table, every volume and every file\n",
                       "        5000  1999-12-31 23:59:00  README.TXT\n", "      155000  4 files\n"}));
     EXPECT_TRUE(Ends(Extract("-l --json " + Setup()), 0, {"\"checksums\": true,"}));
     EXPECT_EQ(Extract("-t " + Setup()),
-              (RunResult{0, "The set is sound: the installer, every volume and every file match their CRC-32s.\n"}));
+              (RunResult{0, "The set is sound: the installer, its file table, every volume and every file match "
+                            "their CRC-32s.\n"}));
     ASSERT_TRUE(Ends(ExtractTo(Setup()), 0));
     for (std::size_t i = 0; i < files.size(); ++i) {
       EXPECT_EQ(Slurp(dir / "out" / files[i].first), files[i].second) << files[i].first << ", " << volumeSize;

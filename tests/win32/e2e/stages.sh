@@ -128,12 +128,19 @@ volume_one_missing() {
   expect_absent "$DEST/Split.Spt"
 }
 
-# Entries the packer refuses: a name climbing out of DestDir is refused; an
-# entry past the decoded stream is not left truncated and ends the run.
+# Entries the packer refuses: in a set with checksums, any changed entry
+# makes a damaged installer, refused at start; in one without, a name
+# climbing out of DestDir is refused, and an entry past the decoded stream
+# is not left truncated and ends the run.
 crafted_entries() {
   add_text XXESCAPE.TXT escape
   add_text SHORT.TXT short
   pack_for 'E2E\CRAFTED\IN'
+  patch_entry "$SET/SETUP.EXE" XXESCAPE.TXT name '..\ESCAPE.TXT'
+  run_stub "$SET/SETUP.EXE" box Setup ok
+  expect_failure "The installer is damaged (get a good copy of disk 1): $(win_path "$SET/SETUP.EXE")."
+  expect_absent "$(c_path 'E2E\CRAFTED')"
+  pack_for 'E2E\CRAFTED\IN' --no-checksums
   crafted_run() { rm -rf "$(c_path 'E2E\CRAFTED')" && install_set box Setup ok; }
   patch_entry "$SET/SETUP.EXE" XXESCAPE.TXT name '..\ESCAPE.TXT'
   crafted_run
