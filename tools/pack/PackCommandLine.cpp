@@ -1,5 +1,6 @@
 #include "PackCommandLine.h"
 
+#include "CodePage.h"
 #include "ColourNames.h"
 #include "OptionValues.h"
 
@@ -23,8 +24,9 @@ const char* const Footer =
     "most 39, a font name of at most 29, a default directory of at most 127 (bytes\n"
     "in the code page), and 2147483647 bytes in all. Nothing is written when a limit\n"
     "is exceeded. Names and texts are stored in a Windows code page (--codepage,\n"
-    "1252 unless told): the one the installing machines use; a name it cannot hold\n"
-    "is refused.\n\n"
+    "1252 unless told): the one the installing machines use, in decimal: 437, 737,\n"
+    "775, 850, 852, 855, 857, 858, 860-866, 869, 874, 932, 936, 949, 950 or\n"
+    "1250-1258; a name it cannot hold is refused.\n\n"
     "Progress goes to standard error on a terminal; standard output carries only\n"
     "the summary (--json for one JSON document).\n\n"
     "Exit codes:\n"
@@ -57,7 +59,7 @@ void AddPackOptions(CLI::App& app, PackOptions& o, RawPackValues& raw) {
   app.add_option("--volume-size", raw.VolumeSize,
                  "Disk format (160K, 180K, 320K, 360K, 720K, 1.2M, 1.44M, 1.68M, 2.88M) or bytes per volume")
       ->capture_default_str();
-  app.add_option("--codepage", o.CodePageNumber, "Windows code page to store names and texts in")
+  app.add_option("--codepage", raw.CodePage, "Windows code page to store names and texts in")
       ->capture_default_str()
       ->type_name("N");
   app.add_flag("--force", o.Force, "Replace an existing set of that name (and remove its extra volumes)");
@@ -72,6 +74,7 @@ void AddPackOptions(CLI::App& app, PackOptions& o, RawPackValues& raw) {
 }
 
 void ApplyPackValues(PackOptions& o, const RawPackValues& raw) {
+  o.CodePageNumber = CodePageFromOption(raw.CodePage);
   const auto size = ParseVolumeSize(raw.VolumeSize);
   if (!size)
     throw UsageError("--volume-size '" + raw.VolumeSize + "' is neither a floppy format (" + FloppyFormatNames() +

@@ -4,6 +4,7 @@
 
 #include "Checksums.h"
 #include "ExtractError.h"
+#include "FileIdentity.h"
 #include "FloppyImage.h"
 #include "SetChecks.h"
 #include "volumes/VolumeRules.h"
@@ -60,9 +61,8 @@ SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::s
 }
 
 SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts) {
+  if (const auto problem = RegularFileProblem(stub)) throw ExtractError(stub.string() + ": " + *problem);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(stub, error))
-    throw ExtractError(stub.string() + ": no such file");
   const auto size = static_cast<std::int64_t>(std::filesystem::file_size(stub, error));
   if (error) throw ExtractError(stub.string() + ": " + error.message());
   // Only the end is needed: at most the largest record, 255 entries and the trailer.
@@ -81,8 +81,7 @@ SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts) {
                      FindVerificationRecord(bytes, size - tail, block->Trailer));
 }
 
-SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage& texts) {
-  const std::vector<ImageFile> files = ListImage(image);
+std::string InstallerInImage(const std::vector<ImageFile>& files) {
   std::vector<std::string> installers;
   for (const ImageFile& f : files)
     if (f.Name.size() > 4 && SameFileName(f.Name.substr(f.Name.size() - 4), ".EXE")) installers.push_back(f.Name);
@@ -90,6 +89,11 @@ SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage&
   for (const std::string& installer : installers)
     for (const ImageFile& f : files)
       if (SameFileName(f.Name, VolumeFileName(installer, 1).c_str())) chosen = installer;
+  return chosen;
+}
+
+SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage& texts) {
+  const std::string chosen = InstallerInImage(ListImage(image));
   if (chosen.empty())
     throw ExtractError(image.string() + ": holds no installer (an .EXE with its volume 1 beside it)");
   const auto bytes = ReadImageFile(image, chosen);

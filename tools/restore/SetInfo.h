@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "CodePage.h"
+#include "FloppyImage.h"
 #include "config/ConfigBlock.h"
 #include "config/VerificationRecord.h"
 
@@ -39,13 +40,16 @@ struct SetInfo {
 };
 
 // Reads only the end of the stub: the block and the record; raises
-// ExtractError when the file cannot be read or is too short for the block
-// it describes.
+// ExtractError when the file is missing or not a regular file, cannot be
+// read, or is too short for the block it describes.
 SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts = CodePage());
 
 // The installer inside a disk image: the .EXE whose volume 1 lies beside it,
 // else the only .EXE. Raises ExtractError when there is none.
 SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage& texts = CodePage());
+
+// The name of that installer among the image's files; "" when there is none.
+std::string InstallerInImage(const std::vector<ImageFile>& files);
 
 // The same from bytes in memory (the whole stub file).
 SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName,

@@ -12,8 +12,10 @@
 #include "FloppyImage.h"
 #include "Listing.h"
 #include "OutputDirectory.h"
+#include "PartsRead.h"
 #include "ProgressLine.h"
 #include "Selection.h"
+#include "SetChecks.h"
 #include "SetInfo.h"
 #include "SetVerification.h"
 #include "VolumeFinder.h"
@@ -107,11 +109,20 @@ void ApplyRecordChoices(const ExtractRequest& r, SetInfo& set) {
   if (set.UnknownRecordVersion != 0) Warn(UnknownRecordNote(set));
 }
 
-int Run(const ExtractRequest& r) {
-  const CodePage texts(r.CodePageNumber);
+// Where the selected, acceptable entries would be written.
+std::vector<fs::path> Targets(const SetInfo& set, const std::vector<bool>& selected, const OutputDirectory& output) {
+  std::vector<fs::path> targets;
+  for (std::size_t i = 0; i < set.Entries.size(); ++i)
+    if (selected[i] && !EntryProblem(set.Entries[i], set.Texts)) targets.push_back(output.PathFor(set.Entries[i]));
+  return targets;
+}
+
+int Run(ExtractRequest& r) {
+  const CodePage texts(CodePageFromOption(r.CodePage));
   const fs::path& first = r.Setup;
   const bool fromImage = IsDiskImage(first);
   SetInfo set = fromImage ? ReadSetInfoFromImage(first, texts) : ReadSetInfo(first, texts);
+  CheckPlaceArguments(r, set);
   Selection selection(r.Patterns);
   const std::vector<bool> selected = selection.Apply(set);
   int code = Success;
@@ -125,6 +136,8 @@ int Run(const ExtractRequest& r) {
   places.insert(places.end(), r.VolumePlaces.begin(), r.VolumePlaces.end());
   VolumeFinder finder(places);
   const std::vector<Volume> volumes = FindVolumes(finder, set.StubName, set.VolumeCount());
+  for (const fs::path& unused : finder.Unused(1))
+    Warn(unused.string() + ": not used: no volume of this set was taken from it");
   const std::vector<std::int64_t> sizes = Sizes(volumes);
   VolumeChain stream(volumes);
   ProgressLine line(r.Output.ProgressOnTerminal(), r.Output.ProgressForced());
@@ -144,10 +157,12 @@ int Run(const ExtractRequest& r) {
     return code;
   }
 
+  OutputDirectory output(r.OutputDir, r.Existing == ExtractRequest::Overwrite, texts);
+  if (r.Existing == ExtractRequest::Overwrite)
+    CheckNotWritingOverParts(PartsRead(first, fromImage, volumes), Targets(set, selected, output));
   std::error_code error;
   fs::create_directories(r.OutputDir, error);
   if (error) throw ExtractError(r.OutputDir.string() + ": cannot create: " + error.message());
-  OutputDirectory output(r.OutputDir, r.Existing == ExtractRequest::Overwrite, texts);
   std::vector<bool> toWrite = selected;
   output.SkipExisting(set.Entries, toWrite);
   shownSelection = &toWrite;
@@ -176,8 +191,8 @@ int main(int argc, char** argv) {
   CLI::App app(ExtractDescription, "diskspan-extract");
   ExtractRequest request;
   AddExtractOptions(app, request);
-  if (const auto exit = ParseCommandLine(app, SpreadVolumesOptions(argc, argv))) return *exit;
   try {
+    if (const auto exit = ParseCommandLine(app, SpreadVolumesOptions(argc, argv, request.AfterOptions))) return *exit;
     ResolveArguments(request);
     return Run(request);
   } catch (const UsageProblem& e) {

@@ -4,11 +4,20 @@
 
 #include <tuple>
 
+#include "CodePage.h"
 #include "ColourNames.h"
 #include "DiskSet.h"
 #include "config/ConfigBlock.h"
 
 namespace {
+
+TEST(PackOptionValues, CodePagesAreWindowsOnesInDecimal) {
+  for (const int number : WindowsCodePages) EXPECT_EQ(ParseCodePageNumber(std::to_string(number)), number);
+  for (const char* bad : {"", "037", "01252", "0x4e4", "1252 ", "+1252", "37", "1047", "930", "20127", "65001", "851",
+                          "99999999999"})
+    EXPECT_FALSE(ParseCodePageNumber(bad)) << bad;
+  for (const int number : WindowsCodePages) EXPECT_NO_THROW(CodePage{number}) << number;  // iconv knows each
+}
 
 TEST(PackOptionValues, VolumeSizesAsPeopleSpellThem) {
   const std::tuple<const char*, std::string_view, std::int64_t> good[] = {

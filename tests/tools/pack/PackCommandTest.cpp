@@ -101,7 +101,12 @@ TEST_F(PackCommand, EachLimitAndUsageErrorIsRefusedByNameAndNothingIsWritten) {
       {"--volume-size 1.3M " + ok, "160K, 180K, 320K, 360K, 720K, 1.2M, 1.44M, 1.68M, 2.88M", 2},
       {"--name a/b " + ok, "--name 'a/b' is not a plain file name", 2},
       {"--images --volume-size 100000 " + ok, "--images needs a floppy format", 2},
-      {"--codepage 77777 " + ok, "77777", 2},
+      {"--codepage 77777 " + ok, "'77777' is not a Windows ANSI or OEM code page written in decimal; one of 437, "
+                                 "737, 775, 850, 852, 855, 857, 858, 860, 861", 2},
+      {"--codepage 037 " + ok, "'037' is not a Windows", 2},  // not octal 31
+      {"--codepage 0x4e4 " + ok, "'0x4e4' is not a Windows", 2},  // not 1252
+      {"--codepage 1047 " + ok, "'1047' is not a Windows", 2},  // EBCDIC
+      {"--codepage 930 " + ok, "'930' is not a Windows", 2},  // stateful
       {"", "FILE is required", 2},
       {(dir_ / "in" / "ABSENT.TXT").string(), "ABSENT.TXT: no such file"},
       {(dir_ / "in").string(), "is a directory; a set holds one flat folder of files"},

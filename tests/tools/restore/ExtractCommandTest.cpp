@@ -68,6 +68,42 @@ TEST_F(ExtractCommand, FindsVolumesInAnyCaseBesideTheInstallerOrWhereVolumesSays
       << r.Output;
 }
 
+// Arguments mean one thing: after SETUP.EXE a directory is a place for
+// volumes unless it also selects a file of the set (then the run stops and
+// says how to choose); after -- everything is a pattern; --volumes never
+// takes the installer; what is not a regular file is said to be none.
+TEST_F(ExtractCommand, EachArgumentMeansOneThing) {
+  PackSet({{"README.TXT", MixedBytes(300, 1)}, {"DATA.BIN", RandomBytes(30000, 2)}}, "--volume-size 20000");
+  fs::create_directories(dir / "README.TXT"), fs::create_directories(dir / "vols");
+  fs::rename(dir / "set" / "SETUP.02", dir / "vols" / "SETUP.02");
+  ASSERT_EQ(RunCommand("mkfifo " + (dir / "fifo").string()).ExitCode, 0);
+  const std::string here = "cd " + dir.Path().string() + " && " + DISKSPAN_EXTRACT + " ";
+  const struct {
+    std::string command;
+    int exitCode;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {here + "-t set/SETUP.EXE vols README.TXT", 2,
+       {"diskspan-extract: 'README.TXT' is ambiguous: a directory to look for volumes in, and a pattern that selects "
+        "README.TXT in the set; write it after -- to select files, or after --volumes to look for volumes there\n"}},
+      {here + "-t set/SETUP.EXE vols -- README.TXT", 0, {"The selected files are sound"}},
+      {here + "-t set/SETUP.EXE --volumes README.TXT vols", 0,
+       {"diskspan-extract: README.TXT: not used: no volume of this set was taken from it\n", "The set is sound"}},
+      {here + "-t --volumes vols set/SETUP.EXE", 0, {"The set is sound"}},
+      {here + "-t --volumes set/SETUP.EXE vols", 2,
+       {"--volumes set/SETUP.EXE: no directory or disk image; --volumes takes places for volumes only: name the "
+        "installer before it"}},
+      {here + "-t -- set/SETUP.EXE", 2, {"no SETUP.EXE named before --"}},
+      {here + "-t README.TXT", 1, {"README.TXT: not a regular file (a directory)"}},
+      {here + "-t fifo", 1, {"fifo: not a regular file (a FIFO)"}},
+      {here + "-t /dev/zero", 1, {"/dev/zero: not a regular file (a character device)"}},
+      {here + "-t absent.exe", 1, {"absent.exe: no such file"}},
+      {here + "-t --codepage 037 set/SETUP.EXE vols", 2,
+       {"--codepage: '037' is not a Windows ANSI or OEM code page written in decimal"}},
+  };
+  for (const auto& c : cases) EXPECT_TRUE(Ends(RunCommand(c.command), c.exitCode, c.messages)) << c.command;
+}
+
 TEST_F(ExtractCommand, HostileNamesAreRefusedAndNothingLeavesTheOutputDirectory) {
   RawSet set;
   set.Decoded = MixedBytes(450, 7);
