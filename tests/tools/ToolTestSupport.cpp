@@ -40,6 +40,25 @@ Bytes MixedBytes(std::size_t n, unsigned seed) {
   return out;
 }
 
+Bytes FakeStub(std::size_t size) {
+  Bytes stub(std::max<std::size_t>(size, 512), 'S');
+  const auto put = [&stub](std::size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) stub[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  };
+  std::fill(stub.begin(), stub.begin() + 0x200, 0);
+  put(0, 'M' | 'Z' << 8, 2);
+  put(0x3C, 0x40, 4);                // where the PE header is
+  put(0x40, 0x00004550, 4);          // "PE\0\0"
+  put(0x44, 0x14C, 2);               // i386
+  put(0x46, 1, 2);                   // one section
+  put(0x54, 0xE0, 2);                // the optional header's size
+  put(0x58, 0x10B, 2);               // PE32
+  const std::size_t section = 0x58 + 0xE0;
+  put(section + 16, static_cast<std::uint32_t>(stub.size() - 0x200), 4);  // its raw size
+  put(section + 20, 0x200, 4);                                           // where it starts
+  return stub;
+}
+
 RunResult RunCommand(const std::string& command) {
   RunResult result;
   if (FILE* pipe = ::popen((command + " 2>&1").c_str(), "r")) {
@@ -117,7 +136,7 @@ std::time_t ToolTest::PackedDate(std::size_t i) {
 
 void ToolTest::PackSet(const Files& files, const std::string& options, const std::string& name) {
   fs::create_directories(dir / "src");
-  Spill(dir / "stub.exe", Bytes(3000, 'S'));
+  Spill(dir / "stub.exe", FakeStub(3000));
   std::string args;
   for (std::size_t i = 0; i < files.size(); ++i) {
     const fs::path source = dir / "src" / files[i].first;

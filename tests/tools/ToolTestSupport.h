@@ -23,6 +23,9 @@ Bytes Slurp(const fs::path& path);
 void Spill(const fs::path& path, const Bytes& data);
 Bytes RandomBytes(std::size_t n, unsigned seed);
 Bytes MixedBytes(std::size_t n, unsigned seed);  // text-like, compresses a little
+// A stand-in installer stub of `size` bytes (512 at least): the MZ and PE
+// headers of a PE32 program with one section, filled with 'S'.
+Bytes FakeStub(std::size_t size);
 
 struct RunResult {
   int ExitCode = -1;
