@@ -15,7 +15,7 @@ pack=build/release/tools/pack/diskspan-pack
 other=${1:-}
 work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-pack-memory.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-head -c 50000 /dev/zero >"$work/stub.exe"
+python3 tests/scripts/fake_stub.py 50000 >"$work/stub.exe"
 
 # measure LABEL COMMAND...: prints "peak-MB seconds" of one run.
 measure() {

@@ -16,7 +16,7 @@ class CommandLineManner : public ToolTest {
   CommandLineManner() : ToolTest(DISKSPAN_PACK, DISKSPAN_EXTRACT) {}
   void SetUp() override {
     fs::create_directories(dir / "in");
-    Spill(dir / "stub.exe", Bytes(3000, 'S'));
+    Spill(dir / "stub.exe", FakeStub(3000));
     Spill(dir / "in" / "ONLY.TXT", MixedBytes(1'000'000, 1));
   }
   std::string PackArgs() const {

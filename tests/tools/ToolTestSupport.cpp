@@ -9,6 +9,8 @@
 #include <fstream>
 #include <random>
 
+#include "base/Crc32.h"
+#include "config/VerificationRecord.h"
 #include "lzh/LzhEncoder.h"
 #include "volumes/VolumeRules.h"
 
@@ -36,6 +38,25 @@ Bytes MixedBytes(std::size_t n, unsigned seed) {
   Bytes out(n);
   for (auto& b : out) b = static_cast<std::uint8_t>(rng() % 5 == 0 ? rng() : 'a' + rng() % 6);
   return out;
+}
+
+Bytes FakeStub(std::size_t size) {
+  Bytes stub(std::max<std::size_t>(size, 512), 'S');
+  const auto put = [&stub](std::size_t at, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) stub[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  };
+  std::fill(stub.begin(), stub.begin() + 0x200, 0);
+  put(0, 'M' | 'Z' << 8, 2);
+  put(0x3C, 0x40, 4);                // where the PE header is
+  put(0x40, 0x00004550, 4);          // "PE\0\0"
+  put(0x44, 0x14C, 2);               // i386
+  put(0x46, 1, 2);                   // one section
+  put(0x54, 0xE0, 2);                // the optional header's size
+  put(0x58, 0x10B, 2);               // PE32
+  const std::size_t section = 0x58 + 0xE0;
+  put(section + 16, static_cast<std::uint32_t>(stub.size() - 0x200), 4);  // its raw size
+  put(section + 20, 0x200, 4);                                           // where it starts
+  return stub;
 }
 
 RunResult RunCommand(const std::string& command) {
@@ -81,12 +102,25 @@ void RawSet::WriteTo(const fs::path& dir, const std::string& stubName) const {
     t.VolumeCount = static_cast<std::uint8_t>(volumes.size());
   }
   Bytes stub(1000, 'M');
+  Bytes block;
   for (const auto& e : Entries) {
     const auto record = EncodeFileEntry(e);
-    stub.insert(stub.end(), record.begin(), record.end());
+    block.insert(block.end(), record.begin(), record.end());
   }
   const auto trailer = EncodeTrailer(t);
-  stub.insert(stub.end(), trailer.begin(), trailer.end());
+  block.insert(block.end(), trailer.begin(), trailer.end());
+  if (RecordVersion != 0) {
+    VerificationRecord r{RecordVersion, static_cast<std::uint32_t>(stub.size()), UpdateCrc32(0, stub.data(), stub.size()),
+                         static_cast<std::uint16_t>(volumes.size()), static_cast<std::uint16_t>(Entries.size()),
+                         UpdateCrc32(0, block.data(), block.size())};
+    for (std::size_t i = 0; i < volumes.size(); ++i) r.VolumeCrc[i] = UpdateCrc32(0, volumes[i].data(), volumes[i].size());
+    for (std::size_t i = 0; i < Entries.size(); ++i)
+      r.FileCrc[i] = UpdateCrc32(0, Decoded.data() + Entries[i].Offset, static_cast<std::size_t>(Entries[i].Size));
+    Bytes bytes(VerificationRecordSize(r.VolumeCount, r.FileCount, RecordVersion));
+    EncodeVerificationRecord(r, bytes);
+    stub.insert(stub.end(), bytes.begin(), bytes.end());
+  }
+  stub.insert(stub.end(), block.begin(), block.end());
   fs::create_directories(dir);
   Spill(dir / stubName, stub);
   for (std::size_t i = 0; i < volumes.size(); ++i)
@@ -102,7 +136,7 @@ std::time_t ToolTest::PackedDate(std::size_t i) {
 
 void ToolTest::PackSet(const Files& files, const std::string& options, const std::string& name) {
   fs::create_directories(dir / "src");
-  Spill(dir / "stub.exe", Bytes(3000, 'S'));
+  Spill(dir / "stub.exe", FakeStub(3000));
   std::string args;
   for (std::size_t i = 0; i < files.size(); ++i) {
     const fs::path source = dir / "src" / files[i].first;

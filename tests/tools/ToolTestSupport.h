@@ -23,6 +23,9 @@ Bytes Slurp(const fs::path& path);
 void Spill(const fs::path& path, const Bytes& data);
 Bytes RandomBytes(std::size_t n, unsigned seed);
 Bytes MixedBytes(std::size_t n, unsigned seed);  // text-like, compresses a little
+// A stand-in installer stub of `size` bytes (512 at least): the MZ and PE
+// headers of a PE32 program with one section, filled with 'S'.
+Bytes FakeStub(std::size_t size);
 
 struct RunResult {
   int ExitCode = -1;
@@ -47,13 +50,15 @@ class TestDirectory {
 
 // Writes a stub with the given block and the coded stream of `decoded` cut
 // into volumes of `volumeSize` bytes (VolumeCount and sizes filled in unless
-// KeepSizes).
+// KeepSizes), and a verification record of `RecordVersion` (none for 0)
+// that fits them.
 struct RawSet {
   ConfigTrailer Trailer;
   std::vector<FileEntry> Entries;
   Bytes Decoded;
   std::size_t VolumeSize = 1 << 20;
   bool KeepSizes = false;
+  std::uint16_t RecordVersion = 0;
 
   void WriteTo(const fs::path& dir, const std::string& stubName = "SETUP.EXE") const;
 };

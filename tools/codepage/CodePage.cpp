@@ -4,6 +4,7 @@
 #include <locale.h>
 #include <wctype.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
@@ -99,6 +100,27 @@ std::optional<std::u32string> Utf32Of(std::string_view utf8) {
 }
 
 }  // namespace
+
+std::optional<int> ParseCodePageNumber(std::string_view text) {
+  if (text.empty() || text.size() > 4 || text[0] == '0' || text.find_first_not_of("0123456789") != text.npos)
+    return std::nullopt;
+  const int number = std::stoi(std::string(text));
+  if (std::find(WindowsCodePages.begin(), WindowsCodePages.end(), number) == WindowsCodePages.end())
+    return std::nullopt;
+  return number;
+}
+
+std::string WindowsCodePageList() {
+  std::string list;
+  for (const int number : WindowsCodePages) list += (list.empty() ? "" : ", ") + std::to_string(number);
+  return list;
+}
+
+int CodePageFromOption(std::string_view text) {
+  if (const auto number = ParseCodePageNumber(text)) return *number;
+  throw CodePageError("'" + std::string(text) + "' is not a Windows ANSI or OEM code page written in decimal; one of " +
+                      WindowsCodePageList());
+}
 
 CodePage::CodePage(int number) : number_(number), iconvName_("CP" + std::to_string(number)) {
   Converter in(iconvName_, "UTF-8");

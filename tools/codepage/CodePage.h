@@ -5,6 +5,7 @@
 // iconv, and show and create them in UTF-8.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,23 @@ class CodePageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// The code pages Windows installs in: its ANSI code pages (874, the East
+// Asian ones, 1250-1258) and its OEM ones. Nothing else can be a set's.
+inline constexpr std::array<int, 30> WindowsCodePages = {
+    437, 737, 775, 850, 852, 855, 857, 858, 860, 861, 862, 863, 864, 865, 866,
+    869, 874, 932, 936, 949, 950, 1250, 1251, 1252, 1253, 1254, 1255, 1256, 1257, 1258};
+
+// A --codepage value: decimal digits naming one of WindowsCodePages
+// ("037" and "0x4e4" are not); nothing for anything else.
+std::optional<int> ParseCodePageNumber(std::string_view text);
+
+// "437, 737, 775, 850, 852, ..., 1258", for messages.
+std::string WindowsCodePageList();
+
+// The number a --codepage value names; raises CodePageError listing the
+// code pages when it names none of them.
+int CodePageFromOption(std::string_view text);
 
 class CodePage {
  public:

@@ -21,13 +21,14 @@ _diskspan_extract() {
       mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X '!*.[iI][mM][gG]' -- "$cur")
       return ;;
     --codepage)
-      mapfile -t COMPREPLY < <(compgen -W "874 932 936 949 950 1250 1251 1252 1253 1254 1255 1256 1257 1258" -- "$cur")
+      mapfile -t COMPREPLY < <(compgen -W "437 737 775 850 852 855 857 858 860 861 862 863 864 865 866 869 874 932 936 949 950
+        1250 1251 1252 1253 1254 1255 1256 1257 1258" -- "$cur")
       return ;;
   esac
 
   if [[ $cur == -* ]]; then
     local options="-h --help -l --list --json -t --test -e --extract -d --output-dir
-      --volumes --codepage --overwrite -n --skip-existing --progress --no-progress
+      --volumes --codepage --overwrite -n --skip-existing --ignore-checksums --progress --no-progress
       -q --quiet -v --verbose -V --version"
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
     return

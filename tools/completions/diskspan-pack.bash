@@ -33,7 +33,8 @@ _diskspan_pack() {
       compopt -o nospace
       return ;;
     --codepage)
-      mapfile -t COMPREPLY < <(compgen -W "874 932 936 949 950 1250 1251 1252 1253 1254 1255 1256 1257 1258" -- "$cur")
+      mapfile -t COMPREPLY < <(compgen -W "437 737 775 850 852 855 857 858 860 861 862 863 864 865 866 869 874 932 936 949 950
+        1250 1251 1252 1253 1254 1255 1256 1257 1258" -- "$cur")
       return ;;
     --launch)
       compopt -o filenames

@@ -2,10 +2,14 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <sstream>
 
 #include "volumes/FloppyFormats.h"
 
@@ -14,6 +18,62 @@ extern char** environ;
 namespace fs = std::filesystem;
 
 namespace {
+
+// mtools' global settings, each as mtools leaves it by default but the date
+// format, which mdir's listing is read by. MTOOLSRC is read after
+// /etc/mtools.conf and ~/.mtoolsrc, so these win over both.
+const char* const MtoolsSettings =
+    "MTOOLS_SKIP_CHECK=0\n"
+    "MTOOLS_FAT_COMPATIBILITY=0\n"
+    "MTOOLS_LOWER_CASE=0\n"
+    "MTOOLS_NO_VFAT=0\n"
+    "MTOOLS_DOTTED_DIR=0\n"
+    "MTOOLS_NAME_NUMERIC_TAIL=1\n"
+    "MTOOLS_TWENTY_FOUR_HOUR_CLOCK=1\n"
+    "MTOOLS_DATE_STRING=\"yyyy-mm-dd\"\n"
+    "MTOOLS_LOCK_TIMEOUT=30\n"
+    "default_codepage=850\n";
+
+// The settings as a file no exit can leave behind: a memory file that the
+// children inherit, which each opens as /proc/self/fd/N. Empty when none
+// can be made (mtools then runs on its own defaults and the user's).
+std::string SettingsPath() {
+  static const std::string path = [] {
+    const int fd = ::memfd_create("diskspan-mtoolsrc", 0);  // no close-on-exec: mtools reads it
+    if (fd < 0) return std::string();
+    const std::size_t length = std::strlen(MtoolsSettings);
+    if (::write(fd, MtoolsSettings, length) != static_cast<ssize_t>(length)) return std::string();
+    return "/proc/self/fd/" + std::to_string(fd);
+  }();
+  return path;
+}
+
+// The environment mtools runs in: ours without MTOOLS_* and MTOOLSRC, and
+// MTOOLSRC naming our settings.
+std::vector<std::string> MtoolsEnvironment() {
+  std::vector<std::string> variables;
+  for (char** v = environ; *v; ++v)
+    if (std::strncmp(*v, "MTOOLS", 6) != 0) variables.emplace_back(*v);
+  if (const std::string settings = SettingsPath(); !settings.empty()) variables.push_back("MTOOLSRC=" + settings);
+  return variables;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& strings) {
+  std::vector<char*> pointers;
+  for (auto& s : strings) pointers.push_back(s.data());
+  pointers.push_back(nullptr);
+  return pointers;
+}
+
+bool OnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::istringstream dirs(path ? path : "");
+  for (std::string dir; std::getline(dirs, dir, ':');)
+    if (::access(((dir.empty() ? "." : dir) + "/" + program).c_str(), X_OK) == 0) return true;
+  return false;
+}
+
+const char* const NeedMtools = "disk images need mtools (apt-get install mtools)";
 
 // Starts the program with its standard output on a pipe, and its standard
 // error too unless `quietErrors` sends that to /dev/null; gives the reading end.
@@ -28,16 +88,15 @@ pid_t Spawn(const std::vector<std::string>& args, int& readEnd, bool quietErrors
   else
     posix_spawn_file_actions_adddup2(&actions, ends[1], STDERR_FILENO);
   posix_spawn_file_actions_addclose(&actions, ends[0]);
-  std::vector<char*> argv;
-  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
+  std::vector<std::string> arguments = args, environment = MtoolsEnvironment();
+  const std::vector<char*> argv = Pointers(arguments), envp = Pointers(environment);
   pid_t child = -1;
-  const int spawned = posix_spawnp(&child, args[0].c_str(), &actions, nullptr, argv.data(), environ);
+  const int spawned = posix_spawnp(&child, args[0].c_str(), &actions, nullptr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&actions);
   ::close(ends[1]);
   if (spawned != 0) {
     ::close(ends[0]);
-    throw FloppyError(args[0] + " not found: disk images need mtools (apt-get install mtools)");
+    throw FloppyError(args[0] + " not found: " + NeedMtools);
   }
   readEnd = ends[0];
   return child;
@@ -60,6 +119,15 @@ std::string Trimmed(const std::string& text) {
 }
 
 }  // namespace
+
+void CheckMtools() {
+  for (const char* program : {"mformat", "mcopy", "mdir"})
+    if (!OnPath(program)) throw FloppyError(std::string(program) + " is not on PATH: " + NeedMtools);
+}
+
+std::string ToolPath(const fs::path& path) {
+  return path.is_absolute() || path.string().starts_with("./") ? path.string() : "./" + path.string();
+}
 
 ToolRun RunTool(const std::vector<std::string>& args) {
   int readEnd = -1;
@@ -89,7 +157,7 @@ bool IsDiskImage(const fs::path& path) {
 // mdir lists a file as "NAME     EXT      SIZE YYYY-MM-DD  HH:MM": the name
 // in columns 0-7, the extension in 9-11, the size right-aligned to 21.
 std::vector<ImageFile> ListImage(const fs::path& image) {
-  const ToolRun run = RunTool({"mdir", "-i", image.string(), "::"});
+  const ToolRun run = RunTool({"mdir", "-i", ToolPath(image), "::"});
   if (run.ExitCode != 0) throw FloppyError(image.string() + ": mdir cannot read it: " + run.Output);
   std::vector<ImageFile> files;
   std::size_t start = 0;
@@ -116,7 +184,7 @@ std::vector<std::uint8_t> ReadImageFile(const fs::path& image, const std::string
 ImageFileReader::ImageFileReader(const fs::path& image, const std::string& name)
     : where_(image.string() + ": " + name) {
   // Only the data comes through the pipe; mcopy's exit code tells failure.
-  child_ = Spawn({"mcopy", "-n", "-i", image.string(), "::" + name, "-"}, pipe_, true);
+  child_ = Spawn({"mcopy", "-n", "-i", ToolPath(image), "::" + name, "-"}, pipe_, true);
 }
 
 ImageFileReader::~ImageFileReader() {

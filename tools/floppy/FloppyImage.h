@@ -23,7 +23,17 @@ struct ToolRun {
 };
 
 // Runs a program found on PATH with exactly these arguments (no shell).
+// mtools run with settings of ours (MTOOLSRC names them, every MTOOLS_*
+// variable of the environment is left out), so that what a user's
+// ~/.mtoolsrc or environment changes cannot change what is read.
 ToolRun RunTool(const std::vector<std::string>& args);
+
+// Raises FloppyError unless mformat, mcopy and mdir are all on PATH.
+void CheckMtools();
+
+// A path as an argument that no program takes for an option: a relative
+// one starts with "./".
+std::string ToolPath(const std::filesystem::path& path);
 
 // A regular file of a floppy format's exact size with a boot sector's
 // signature: what the tools take for a disk image.

@@ -1,16 +1,12 @@
 #include "DiskImages.h"
 
-#include <unistd.h>
-
-#include <cerrno>
+#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <span>
 
 #include "FloppyImage.h"
-#include "PendingFile.h"
-#include "TemporaryRegistry.h"
 
 namespace {
 
@@ -26,55 +22,41 @@ std::string ReadAll(const fs::path& path) {
 }
 
 // mformat's geometry for the format: cylinders, heads, sectors per track,
-// sectors per cluster and root-directory sectors.
+// sectors per cluster and root-directory sectors. The image file exists,
+// of the format's size, so mformat needs no -C.
 std::vector<std::string> FormatArguments(const FloppyFormat& f, const fs::path& image, std::size_t disk) {
-  return {"mformat", "-C", "-t", std::to_string(f.Cylinders), "-h", std::to_string(f.Heads),
+  return {"mformat", "-t", std::to_string(f.Cylinders), "-h", std::to_string(f.Heads),
           "-s", std::to_string(f.SectorsPerTrack), "-c", std::to_string(f.SectorsPerCluster),
           "-r", std::to_string(f.RootEntries * 32 / 512), "-v", "DISK " + std::to_string(disk),
-          "-i", image.string(), "::"};
+          "-i", ToolPath(image), "::"};
 }
 
-void MakeImage(const PackOptions& options, const fs::path& image, std::size_t disk,
-               const std::vector<fs::path>& files) {
-  const std::string where = image.filename().string();
-  Check(RunTool(FormatArguments(*options.Format, image, disk)), where + ": mformat failed");
-  std::vector<std::string> copy = {"mcopy", "-m", "-i", image.string()};
-  for (const auto& f : files) copy.push_back(f.string());
-  copy.push_back("::");
-  Check(RunTool(copy), where + ": the files of disk " + std::to_string(disk) + " do not fit");
-  for (const auto& f : files) {
-    const auto back = ReadImageFile(image, f.filename().string());
-    if (std::string(back.begin(), back.end()) != ReadAll(f))
-      throw PackError(where + ": " + f.filename().string() + " does not read back as written");
-  }
+// A pending file of the format's size, all zeros, under a name mtools can open.
+std::unique_ptr<PendingFile> BlankImage(const PackOptions& options) {
+  auto image = std::make_unique<PendingFile>(options.OutputDir);
+  const std::vector<std::uint8_t> zeros(64 * 1024);
+  for (std::int64_t left = options.Format->ImageBytes(); left > 0; left -= static_cast<std::int64_t>(zeros.size()))
+    image->Write(std::span(zeros).first(static_cast<std::size_t>(std::min<std::int64_t>(left, zeros.size()))));
+  image->Named();
+  return image;
 }
 
-// Images being made, under unguessable names mformat creates anew; removed
-// unless they took their names, and by the signal handlers.
-class ImageTemporaries {
- public:
-  ~ImageTemporaries() {
-    for (std::size_t i = 0; i < paths_.size(); ++i) Forget(i, true);
+// Formats disk `disk` and copies its files in (`files` indexes `parts`),
+// each under its name in the set, then reads each back.
+void FillImage(const PackOptions& options, PendingFile& image, std::size_t disk, const SetParts& parts,
+               const std::vector<std::size_t>& files) {
+  const std::string where = "disk image " + std::to_string(disk);
+  const fs::path& path = image.Named();
+  Check(RunTool(FormatArguments(*options.Format, path, disk)), where + ": mformat failed");
+  for (std::size_t i : files)
+    Check(RunTool({"mcopy", "-m", "-i", ToolPath(path), ToolPath(parts.Files[i]->Named()), "::" + parts.Names[i]}),
+          where + ": the files of disk " + std::to_string(disk) + " do not fit");
+  for (std::size_t i : files) {
+    const auto back = ReadImageFile(path, parts.Names[i]);
+    if (std::string(back.begin(), back.end()) != ReadAll(parts.Files[i]->Named()))
+      throw PackError(where + ": " + parts.Names[i] + " does not read back as written");
   }
-  fs::path Add(const fs::path& dir) {
-    paths_.push_back(TemporaryNameIn(dir));
-    slots_.push_back(temporaries::Register(paths_.back().c_str()));
-    if (slots_.back() < 0) throw PackError(dir.string() + ": too many files open at once");
-    return paths_.back();
-  }
-  // The image took its name (or is to go): the handlers leave the path alone.
-  void Forget(std::size_t i, bool remove) {
-    if (slots_[i] < 0) return;
-    if (remove) ::unlink(paths_[i].c_str());
-    temporaries::Unregister(slots_[i]);
-    slots_[i] = -1;
-  }
-  const fs::path& operator[](std::size_t i) const { return paths_[i]; }
-
- private:
-  std::vector<fs::path> paths_;
-  std::vector<int> slots_;
-};
+}
 
 }  // namespace
 
@@ -85,32 +67,23 @@ std::string DiskImageName(std::size_t disk, std::size_t diskCount) {
   return name;
 }
 
-void CheckDiskImagesAbsent(const PackOptions& options, std::size_t disks) {
-  std::error_code error;
-  for (std::size_t disk = 1; disk <= disks && !options.Force; ++disk) {
-    const fs::path image = options.OutputDir / DiskImageName(disk, disks);
-    if (fs::exists(image, error)) throw PackError(image.string() + ": already exists (use --force to replace it)");
-  }
+std::vector<fs::path> DiskImagePaths(const PackOptions& options, std::size_t disks) {
+  std::vector<fs::path> paths;
+  if (options.Images)
+    for (std::size_t disk = 1; disk <= disks; ++disk) paths.push_back(options.OutputDir / DiskImageName(disk, disks));
+  return paths;
 }
 
-void WriteDiskImages(const PackOptions& options, const std::vector<fs::path>& setFiles) {
-  temporaries::RemoveOnSignals();
-  const std::size_t disks = setFiles.size() - 1;
-  ImageTemporaries made;
+std::vector<std::unique_ptr<PendingFile>> MakeDiskImages(const PackOptions& options, const SetParts& parts) {
+  std::vector<std::unique_ptr<PendingFile>> images;
   try {
-    for (std::size_t disk = 1; disk <= disks; ++disk) {
-      std::vector<fs::path> files = {setFiles[disk]};
-      if (disk == 1) files.insert(files.begin(), setFiles[0]);
-      MakeImage(options, made.Add(options.OutputDir), disk, files);
+    for (std::size_t disk = 1; disk < parts.Files.size(); ++disk) {
+      images.push_back(BlankImage(options));
+      FillImage(options, *images.back(), disk, parts,
+                disk == 1 ? std::vector<std::size_t>{0, 1} : std::vector<std::size_t>{disk});
     }
   } catch (const FloppyError& e) {
     throw PackError(e.what());
   }
-  for (std::size_t disk = 1; disk <= disks; ++disk) {
-    const fs::path image = options.OutputDir / DiskImageName(disk, disks);
-    const bool moved = options.Force ? ::rename(made[disk - 1].c_str(), image.c_str()) == 0
-                                     : RenameNoReplace(made[disk - 1], image);
-    if (!moved) throw PackError(image.string() + ": cannot write: " + std::strerror(errno));
-    made.Forget(disk - 1, false);
-  }
+  return images;
 }

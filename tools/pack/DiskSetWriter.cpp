@@ -10,6 +10,7 @@
 #include "DiskImages.h"
 #include "PendingFile.h"
 #include "SetChecksums.h"
+#include "SetOutputs.h"
 #include "TemporaryRegistry.h"
 #include "lzh/StreamEncoder.h"
 #include "volumes/VolumeRules.h"
@@ -59,9 +60,16 @@ std::unique_ptr<PendingFile> WriteSetupFile(const PackOptions& options, const Se
     setup->Write(bytes);
     sums.AddStubBytes(bytes);
   });
+  std::vector<std::uint8_t> block;  // the file table and the trailer
+  for (const FileEntry& e : plan.Entries) {
+    const auto entry = EncodeFileEntry(e);
+    block.insert(block.end(), entry.begin(), entry.end());
+  }
+  const auto trailer = EncodeTrailer(plan.Trailer);
+  block.insert(block.end(), trailer.begin(), trailer.end());
+  sums.AddBlockBytes(block);
   if (plan.Checksums) setup->Write(sums.Encoded(plan.Trailer.VolumeCount));
-  for (const FileEntry& e : plan.Entries) setup->Write(EncodeFileEntry(e));
-  setup->Write(EncodeTrailer(plan.Trailer));
+  setup->Write(block);
   return setup;
 }
 
@@ -78,13 +86,16 @@ class SetCommit {
   SetCommit(const SetCommit&) = delete;
   SetCommit& operator=(const SetCommit&) = delete;
 
+  // Moves a file aside: it goes once the commit completes.
+  void Remove(const fs::path& target) {
+    const fs::path aside = TemporaryNameIn(dir_);
+    if (::rename(target.c_str(), aside.c_str()) != 0)
+      throw PackError(target.string() + ": cannot be replaced: " + std::strerror(errno));
+    aside_.emplace_back(aside, target);
+  }
+
   void Place(PendingFile& file, const fs::path& target, bool replace) {
-    if (replace && Exists(target)) {
-      const fs::path aside = TemporaryNameIn(dir_);
-      if (::rename(target.c_str(), aside.c_str()) != 0)
-        throw PackError(target.string() + ": cannot be replaced: " + std::strerror(errno));
-      aside_.emplace_back(aside, target);
-    }
+    if (replace && Exists(target)) Remove(target);
     try {
       if (file.Place(target, false) == PendingFile::Placed::Exists)
         throw PackError(target.string() + ": already exists (use --force to replace it)");
@@ -116,17 +127,6 @@ std::vector<fs::path> DiskSetPaths(const PackOptions& options, std::size_t volum
   return paths;
 }
 
-void CheckOutputsReplaceable(const PackOptions& options, std::size_t volumeCount) {
-  for (const auto& p : DiskSetPaths(options, volumeCount)) {
-    struct stat info {};
-    if (::lstat(p.c_str(), &info) != 0) continue;
-    if (!options.Force) throw PackError(p.string() + ": already exists (use --force to replace it)");
-    if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode))
-      throw PackError(p.string() + ": exists and is not a file; not replaced");
-  }
-  if (options.Images) CheckDiskImagesAbsent(options, volumeCount);
-}
-
 WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vector<InputFile>& files,
                         const PackProgressFn& progress) {
   std::error_code error;
@@ -141,26 +141,29 @@ WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vec
     plan.Trailer.SplitSize = static_cast<std::int32_t>(written.CodedSize);
     outputs.insert(outputs.begin(), WriteSetupFile(options, plan, sums));
     written.Paths = DiskSetPaths(options, written.VolumeLengths.size());
+    written.Images = DiskImagePaths(options, written.VolumeLengths.size());
     written.SetupSize = outputs.front()->Size();
     written.DecodedSize = plan.Trailer.UnpackedSize;
-    CheckOutputsReplaceable(options, written.VolumeLengths.size());
+    if (options.Images) {
+      SetParts parts;
+      for (std::size_t i = 0; i < outputs.size(); ++i) {
+        parts.Files.push_back(outputs[i].get());
+        parts.Names.push_back(written.Paths[i].filename().string());
+      }
+      for (auto& image : MakeDiskImages(options, parts)) outputs.push_back(std::move(image));
+    }
+    std::vector<fs::path> targets = written.Paths;
+    targets.insert(targets.end(), written.Images.begin(), written.Images.end());
+    CheckOutputsReplaceable(options, targets);
+    if (options.Force) written.Removed = StaleSetFiles(options, targets);
 
     const temporaries::SignalsHeld held;  // the commit runs to its end or rolls back whole
     SetCommit commit(options.OutputDir);
-    for (std::size_t i = 0; i < outputs.size(); ++i) commit.Place(*outputs[i], written.Paths[i], options.Force);
+    for (const fs::path& stale : written.Removed) commit.Remove(stale);
+    for (std::size_t i = 0; i < outputs.size(); ++i) commit.Place(*outputs[i], targets[i], options.Force);
     commit.Complete();
     return written;
   } catch (const FileError& e) {
     throw PackError(e.what());
   }
-}
-
-std::vector<fs::path> RemoveStaleVolumes(const PackOptions& options, std::size_t volumeCount) {
-  std::vector<fs::path> removed;
-  std::error_code error;
-  for (std::size_t disk = volumeCount + 1; disk <= MaxVolumes; ++disk) {
-    const fs::path stale = options.OutputDir / VolumeFileName(options.Name, static_cast<int>(disk)).c_str();
-    if (fs::is_regular_file(stale, error) && fs::remove(stale, error)) removed.push_back(stale);
-  }
-  return removed;
 }

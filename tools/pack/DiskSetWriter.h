@@ -1,8 +1,10 @@
 // Writing a disk set into its output directory, whole or not at all: the
 // volumes are coded straight into files that have no name yet, the setup
-// file follows once the coded size is known, and only then do all of them
-// take their names, in one commit that puts back what it replaced if any
-// step fails. An interruption before the commit leaves nothing behind.
+// file follows once the coded size is known, then the disk images (with
+// --images), and only then do all of them take their names, in one commit
+// that also removes what is left of an earlier set (with --force) and puts
+// back what it replaced or removed if any step fails. An interruption
+// before the commit leaves nothing behind.
 #pragma once
 
 #include <filesystem>
@@ -13,6 +15,8 @@
 
 struct WrittenSet {
   std::vector<std::filesystem::path> Paths;  // setup file first, then volumes 1, 2, ...
+  std::vector<std::filesystem::path> Images;  // one per disk, with --images
+  std::vector<std::filesystem::path> Removed;  // files of an earlier set that --force removed
   std::int64_t SetupSize = 0;
   std::vector<std::int64_t> VolumeLengths;
   std::int64_t DecodedSize = 0;
@@ -22,10 +26,6 @@ struct WrittenSet {
 // The files a set of `volumeCount` volumes consists of, setup file first.
 std::vector<std::filesystem::path> DiskSetPaths(const PackOptions& options, std::size_t volumeCount);
 
-// Raises PackError when an output exists and --force was not given, or
-// when something that is not a file sits where a set's file would go.
-void CheckOutputsReplaceable(const PackOptions& options, std::size_t volumeCount);
-
 // Codes `files` (streamed, in order) into the set `plan` lays out, behind a
 // copy of the stub, and commits it. Raises PackError; nothing of the new
 // set stays behind then, and nothing of an old one is lost.
@@ -34,8 +34,3 @@ void CheckOutputsReplaceable(const PackOptions& options, std::size_t volumeCount
 using PackProgressFn = std::function<void(std::int64_t read, std::int64_t total, std::size_t file, std::size_t volumes)>;
 WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vector<InputFile>& files,
                         const PackProgressFn& progress = {});
-
-// With --force: volumes of an earlier, larger set of the same name beyond
-// the new set's last disk (SETUP.02 ... after a one-disk repack), removed
-// and named.
-std::vector<std::filesystem::path> RemoveStaleVolumes(const PackOptions& options, std::size_t volumeCount);

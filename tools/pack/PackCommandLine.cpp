@@ -1,5 +1,6 @@
 #include "PackCommandLine.h"
 
+#include "CodePage.h"
 #include "ColourNames.h"
 #include "OptionValues.h"
 
@@ -23,14 +24,24 @@ const char* const Footer =
     "most 39, a font name of at most 29, a default directory of at most 127 (bytes\n"
     "in the code page), and 2147483647 bytes in all. Nothing is written when a limit\n"
     "is exceeded. Names and texts are stored in a Windows code page (--codepage,\n"
-    "1252 unless told): the one the installing machines use; a name it cannot hold\n"
-    "is refused.\n\n"
+    "1252 unless told): the one the installing machines use, in decimal: 437, 737,\n"
+    "775, 850, 852, 855, 857, 858, 860-866, 869, 874, 932, 936, 949, 950 or\n"
+    "1250-1258; a name it cannot hold is refused.\n\n"
+    "The stub must be a Windows program (PE32 or PE32+) as built, without a set's\n"
+    "block: a set's setup file is refused, name the stub it was made from. Files\n"
+    "of the set being written (its setup file, volumes and disk images, in any\n"
+    "case) are refused as inputs. --force replaces a set of that name whole: it\n"
+    "removes what the new set does not replace (volumes past its last disk, disk\n"
+    "images it does not make, names that differ from its own only in case).\n"
+    "--images checks for mtools before anything is written, and the images are\n"
+    "made and checked before any file of the set takes its name.\n\n"
     "Progress goes to standard error on a terminal; standard output carries only\n"
     "the summary (--json for one JSON document).\n\n"
     "Exit codes:\n"
     "  0  the set was written\n"
     "  1  an input, the installer or the output could not be used (nothing written)\n"
-    "  2  usage: an option or argument that cannot mean anything\n\n"
+    "  2  usage: an option or argument that cannot mean anything, or a --stub that is\n"
+    "     no bare Windows program (nothing written)\n\n"
     "Example:\n\n"
     "  diskspan-pack --title \"Sample Tools\" --launch README.TXT --volume-size 720K -o out README.TXT TOOL.EXE\n";
 
@@ -41,7 +52,7 @@ void AddPackOptions(CLI::App& app, PackOptions& o, RawPackValues& raw) {
   app.add_option("-o,--output-dir", o.OutputDir, "Directory to write the set into (created if missing)")
       ->required()
       ->type_name("DIR");
-  app.add_option("--stub", o.Stub, "The installer program to copy (default: the one installed with diskspan-pack)")
+  app.add_option("--stub", o.Stub, "The installer stub to copy, a bare Windows program (default: the one installed with diskspan-pack)")
       ->type_name("FILE");
   app.add_option("--name", o.Name, "Name of the setup file; the volumes are named after it")->capture_default_str();
   app.add_option("--title", o.Title, "Title on the background and in message captions")->capture_default_str();
@@ -57,10 +68,11 @@ void AddPackOptions(CLI::App& app, PackOptions& o, RawPackValues& raw) {
   app.add_option("--volume-size", raw.VolumeSize,
                  "Disk format (160K, 180K, 320K, 360K, 720K, 1.2M, 1.44M, 1.68M, 2.88M) or bytes per volume")
       ->capture_default_str();
-  app.add_option("--codepage", o.CodePageNumber, "Windows code page to store names and texts in")
+  app.add_option("--codepage", raw.CodePage, "Windows code page to store names and texts in")
       ->capture_default_str()
       ->type_name("N");
-  app.add_flag("--force", o.Force, "Replace an existing set of that name (and remove its extra volumes)");
+  app.add_flag("--force", o.Force,
+               "Replace an existing set of that name, removing what is left of it (extra volumes, images)");
   app.add_flag("--fast", o.Fast, "Code about twice as fast with a simpler parse, for a slightly larger set");
   app.add_flag_callback("--no-checksums", [&o] { o.Checksums = false; },
                         "Leave out the CRC-32s of the installer, volumes and files that let a set be checked");
@@ -72,6 +84,7 @@ void AddPackOptions(CLI::App& app, PackOptions& o, RawPackValues& raw) {
 }
 
 void ApplyPackValues(PackOptions& o, const RawPackValues& raw) {
+  o.CodePageNumber = CodePageFromOption(raw.CodePage);
   const auto size = ParseVolumeSize(raw.VolumeSize);
   if (!size)
     throw UsageError("--volume-size '" + raw.VolumeSize + "' is neither a floppy format (" + FloppyFormatNames() +

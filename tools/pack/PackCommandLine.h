@@ -16,9 +16,11 @@ struct RawPackValues {
   std::string VolumeSize = "1.44M";
   std::string Style = "bold,italic";
   std::string Colours[3];
+  std::string CodePage = "1252";
 };
 
 void AddPackOptions(CLI::App& app, PackOptions& options, RawPackValues& raw);
 
-// Converts the raw values into `options`; raises UsageError naming the option.
+// Converts the raw values into `options`; raises UsageError naming the
+// option (CodePageError for --codepage).
 void ApplyPackValues(PackOptions& options, const RawPackValues& raw);

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "CommandLine.h"
-#include "DiskImages.h"
 
 namespace {
 
@@ -16,14 +15,6 @@ std::string Row(const std::filesystem::path& path, std::int64_t size, const std:
   return line;
 }
 
-std::vector<std::filesystem::path> ImagePaths(const PackSummary& s) {
-  std::vector<std::filesystem::path> images;
-  const std::size_t disks = s.Set.VolumeLengths.size();
-  if (s.Options.Images)
-    for (std::size_t disk = 1; disk <= disks; ++disk) images.push_back(s.Options.OutputDir / DiskImageName(disk, disks));
-  return images;
-}
-
 }  // namespace
 
 std::string PackReportText(const PackSummary& s) {
@@ -32,10 +23,10 @@ std::string PackReportText(const PackSummary& s) {
     for (const InputFile& f : s.Files) out += Row(f.Source, f.Size, "  as " + f.Name);
   out += Row(s.Set.Paths[0], s.Set.SetupSize);
   for (std::size_t i = 0; i < s.Set.VolumeLengths.size(); ++i) out += Row(s.Set.Paths[i + 1], s.Set.VolumeLengths[i]);
-  const auto images = ImagePaths(s);
+  const auto& images = s.Set.Images;
   for (std::size_t i = 0; i < images.size(); ++i)
     out += Row(images[i], s.Options.Format->ImageBytes(), ", disk " + std::to_string(i + 1));
-  for (const auto& removed : s.Removed) out += "removed " + removed.string() + ", left from an earlier set\n";
+  for (const auto& removed : s.Set.Removed) out += "removed " + removed.string() + ", left from an earlier set\n";
   out += Counted(static_cast<std::int64_t>(s.Files.size()), "file") + ", " + Counted(s.Set.DecodedSize, "byte") +
          " coded into " + Counted(s.Set.CodedSize, "byte") + " on " +
          Counted(static_cast<std::int64_t>(s.Set.VolumeLengths.size()), "disk");
@@ -51,9 +42,9 @@ std::string PackReportJson(const PackSummary& s) {
   for (std::size_t i = 0; i < s.Set.VolumeLengths.size(); ++i)
     volumes.push_back({{"path", s.Set.Paths[i + 1].string()}, {"size", s.Set.VolumeLengths[i]}});
   Json images = Json::array();
-  for (const auto& image : ImagePaths(s)) images.push_back({{"path", image.string()}, {"size", s.Options.Format->ImageBytes()}});
+  for (const auto& image : s.Set.Images) images.push_back({{"path", image.string()}, {"size", s.Options.Format->ImageBytes()}});
   Json removed = Json::array();
-  for (const auto& r : s.Removed) removed.push_back(r.string());
+  for (const auto& r : s.Set.Removed) removed.push_back(r.string());
   const Json doc = {
       {"setup", {{"path", s.Set.Paths[0].string()}, {"size", s.Set.SetupSize}}},
       {"volumes", volumes},

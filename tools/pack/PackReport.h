@@ -13,7 +13,6 @@ struct PackSummary {
   const PackOptions& Options;
   const std::vector<InputFile>& Files;
   const WrittenSet& Set;
-  std::vector<std::filesystem::path> Removed;  // stale volumes of an earlier set
 };
 
 std::string PackReportText(const PackSummary& summary);

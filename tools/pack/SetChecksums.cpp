@@ -20,6 +20,10 @@ void SetChecksums::AddStubBytes(std::span<const std::uint8_t> bytes) {
   record_.StubSize += static_cast<std::uint32_t>(bytes.size());
 }
 
+void SetChecksums::AddBlockBytes(std::span<const std::uint8_t> bytes) {
+  record_.BlockCrc = ExtendCrc32(record_.BlockCrc, bytes);
+}
+
 std::vector<std::uint8_t> SetChecksums::Encoded(std::size_t volumeCount) const {
   VerificationRecord record = record_;
   record.VolumeCount = static_cast<std::uint16_t>(volumeCount);

@@ -5,30 +5,33 @@
 
 #include "CommandLine.h"
 #include "DefaultStub.h"
-#include "DiskImages.h"
 #include "DiskSet.h"
 #include "DiskSetWriter.h"
+#include "FloppyImage.h"
 #include "InputFiles.h"
 #include "PackCommandLine.h"
 #include "PackReport.h"
 #include "ProgressLine.h"
+#include "SetOutputs.h"
+#include "StubProgram.h"
 
 namespace {
 
-std::int64_t StubSize(const PackOptions& options) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(options.Stub, error))
-    throw PackError("--stub " + options.Stub.string() +
-                    ": no such file (build the stub with the win32 preset, or name one)");
-  return static_cast<std::int64_t>(std::filesystem::file_size(options.Stub, error));
-}
-
 int Pack(const PackOptions& options) {
+  const std::int64_t stubSize = CheckStubProgram(options.Stub);
+  if (options.Images) {
+    try {
+      CheckMtools();
+    } catch (const FloppyError& e) {
+      throw PackError(std::string("--images: ") + e.what());
+    }
+  }
   const CodePage codePage(options.CodePageNumber);
   CheckOptions(options, codePage);
   const auto files = StatInputFiles(options.Inputs, codePage);
-  const SetPlan plan = PlanDiskSet(options, codePage, StubSize(options), files);
-  CheckOutputsReplaceable(options, 1);  // the rest once the volume count is known
+  CheckInputsOutsideSet(options, files);
+  const SetPlan plan = PlanDiskSet(options, codePage, stubSize, files);
+  CheckOutputsReplaceable(options, DiskSetPaths(options, 1));  // again once the volume count is known
 
   ProgressLine line(options.Output.ProgressOnTerminal(), options.Output.ProgressForced());
   const WrittenSet set = WriteDiskSet(options, plan, files, [&](std::int64_t read, std::int64_t total,
@@ -37,10 +40,10 @@ int Pack(const PackOptions& options) {
                                Counted(static_cast<std::int64_t>(volumes), "volume"));
   });
   line.Close();
-  PackSummary summary{options, files, set, {}};
-  if (options.Force) summary.Removed = RemoveStaleVolumes(options, set.VolumeLengths.size());
-  if (options.Images) WriteDiskImages(options, set.Paths);
-  if (!options.Output.Quiet) std::cout << (options.Json ? PackReportJson(summary) : PackReportText(summary));
+  if (!options.Output.Quiet) {
+    const PackSummary summary{options, files, set};
+    std::cout << (options.Json ? PackReportJson(summary) : PackReportText(summary));
+  }
   return PackSuccess;
 }
 

@@ -1,6 +1,9 @@
 #include "ExtractOptions.h"
 
+#include <algorithm>
+
 #include "FloppyImage.h"
+#include "Selection.h"
 
 namespace fs = std::filesystem;
 
@@ -16,16 +19,28 @@ const char* const Footer =
     "Volumes are looked for beside SETUP.EXE (or in its disk image), then in each\n"
     "further directory or disk image named, and in the --volumes places, by the\n"
     "set's own naming (SETUP.01, SETUP.02 ... SETUP.010 ...), ignoring case. Disk\n"
-    "images are read with mtools.\n\n"
+    "images are read with mtools. A place named that yields no volume is reported.\n\n"
+    "Arguments: after SETUP.EXE, one that names a directory or a disk image is a\n"
+    "place to look for volumes, anything else a PATTERN; one that is both a place\n"
+    "and a pattern matching a file of the set is refused as ambiguous. After --,\n"
+    "every argument is a PATTERN; --volumes names places only, never SETUP.EXE.\n\n"
     "A set carries the CRC-32s of its installer, of every volume and of every file\n"
-    "(unless it was packed with --no-checksums). --test and extracting check every\n"
+    "(unless it was packed with --no-checksums), and of its file table and settings\n"
+    "(sets packed since these were covered). --test and extracting check every\n"
     "volume before decoding and every file as it is decoded: a damaged volume is\n"
     "named with the disk to replace, and no file that needs bytes from it, nor any\n"
-    "file that fails its CRC-32, is written. A set without them can only be checked\n"
-    "for being whole and decoding to its full size.\n\n"
+    "file that fails its CRC-32, is written. An installer whose checksums are\n"
+    "themselves damaged, or whose file table or settings fail theirs, is a damaged\n"
+    "installer: nothing is tested or extracted (--list shows it, exit code 1).\n"
+    "--ignore-checksums reads any set as one without checksums, and says what it\n"
+    "does not check. A set without them can only be checked for being whole and\n"
+    "decoding to its full size.\n\n"
     "Files are restored with their stored dates, read as local time. A name that is\n"
-    "not a plain file name is refused. Names and texts are read in the set's Windows\n"
-    "code page (--codepage, 1252 unless told) and shown and created in UTF-8.\n\n"
+    "not a plain file name is refused. Nothing is ever written over the installer,\n"
+    "a volume or a disk image being read (extract elsewhere with -d). Names and\n"
+    "texts are read in the set's Windows code page (--codepage, 1252 unless told:\n"
+    "437, 737, 775, 850, 852, 855, 857, 858, 860-866, 869, 874, 932, 936, 949, 950,\n"
+    "1250-1258, in decimal) and shown and created in UTF-8.\n\n"
     "Progress goes to standard error on a terminal; standard output carries only\n"
     "results (the listing, the verdict, the files written with -v).\n\n"
     "Exit codes:\n"
@@ -42,7 +57,29 @@ const char* const Footer =
 
 bool IsVolumePlace(const fs::path& p) {
   std::error_code error;
-  return fs::is_directory(p, error) || (fs::is_regular_file(p, error) && IsDiskImage(p));
+  return fs::is_directory(p, error) || IsDiskImage(p);
+}
+
+// What may be the set's installer: a regular file that is no disk image,
+// or a disk image that holds an installer.
+bool MayBeInstaller(const fs::path& p) {
+  std::error_code error;
+  if (!fs::is_regular_file(p, error)) return false;
+  if (!IsDiskImage(p)) return true;
+  try {
+    return !InstallerInImage(ListImage(p)).empty();
+  } catch (const FloppyError&) {
+    return false;  // unreadable here: the run says why once it reads it
+  }
+}
+
+// Options that take a value, and whether `arg` is one of them written
+// without its value (so that the next argument is the value).
+bool TakesNextArgument(const std::string& arg) {
+  if (arg == "--output-dir" || arg == "--codepage") return true;
+  // A cluster of short options ending in -d: "-d", "-qd".
+  return arg.size() >= 2 && arg[0] == '-' && arg[1] != '-' && arg.back() == 'd' &&
+         arg.find('d') == arg.size() - 1;
 }
 
 }  // namespace
@@ -70,7 +107,9 @@ void AddExtractOptions(CLI::App& app, ExtractRequest& r) {
   auto* skip = app.add_flag_callback("-n,--skip-existing", [&r] { r.Existing = ExtractRequest::Skip; },
                                      "Leave files that already exist as they are, quietly");
   overwrite->excludes(skip);
-  app.add_option("--codepage", r.CodePageNumber, "Windows code page the set's names and texts are stored in")
+  app.add_flag("--ignore-checksums", r.IgnoreChecksums,
+               "Read the set without checking any CRC-32, even one whose checksums are damaged");
+  app.add_option("--codepage", r.CodePage, "Windows code page the set's names and texts are stored in")
       ->capture_default_str()
       ->type_name("N");
   AddOutputOptions(app, r.Output, "Name each file written");
@@ -78,27 +117,61 @@ void AddExtractOptions(CLI::App& app, ExtractRequest& r) {
   app.footer(Footer);
 }
 
-std::vector<std::string> SpreadVolumesOptions(int argc, char** argv) {
+std::vector<std::string> SpreadVolumesOptions(int argc, char** argv, std::vector<std::string>& afterOptions) {
   std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) {
+  bool installerNamed = false;
+  int i = 1;
+  // More places after the first: never the installer while none was named.
+  const auto takesPlace = [&](int at) {
+    return at < argc && argv[at][0] != '-' && IsVolumePlace(argv[at]) && (installerNamed || !MayBeInstaller(argv[at]));
+  };
+  for (; i < argc && std::string(argv[i]) != "--"; ++i) {
     const std::string arg = argv[i];
-    if (arg != "--volumes" || i + 1 >= argc) {
-      args.push_back(arg);
+    if (arg == "--volumes") {
+      args.push_back(arg);  // alone at the end: CLI11 says it needs a place
+      if (i + 1 >= argc || std::string(argv[i + 1]) == "--") continue;
+      if (!installerNamed && MayBeInstaller(argv[i + 1]))
+        throw UsageProblem("--volumes " + std::string(argv[i + 1]) +
+                           (IsDiskImage(argv[i + 1]) ? ": holds the set's installer" : ": no directory or disk image") +
+                           "; --volumes takes places for volumes only: name the installer before it");
+      args.push_back(argv[++i]);  // the first is taken whatever it is: a wrong place gets its error
+      while (takesPlace(i + 1)) args.insert(args.end(), {arg, argv[++i]});
       continue;
     }
-    args.insert(args.end(), {"--volumes", argv[++i]});  // the first is taken whatever it is
-    while (i + 1 < argc && argv[i + 1][0] != '-' && IsVolumePlace(argv[i + 1])) args.insert(args.end(), {"--volumes", argv[++i]});
+    args.push_back(arg);
+    if (TakesNextArgument(arg) && i + 1 < argc) args.push_back(argv[++i]);
+    else if (arg.size() < 2 || arg[0] != '-') installerNamed = true;
   }
+  for (++i; i < argc; ++i) afterOptions.push_back(argv[i]);
   return args;
 }
 
 void ResolveArguments(ExtractRequest& r) {
   for (const auto& place : r.VolumePlaces)
     if (!IsVolumePlace(place)) throw UsageProblem("--volumes " + place.string() + ": no such directory or disk image");
-  if (r.Arguments.empty()) throw UsageProblem("no SETUP.EXE named");
+  if (r.Arguments.empty())
+    throw UsageProblem(r.AfterOptions.empty() ? "no SETUP.EXE named" : "no SETUP.EXE named before --");
   r.Setup = r.Arguments.front();
   for (std::size_t i = 1; i < r.Arguments.size(); ++i) {
-    if (IsVolumePlace(r.Arguments[i])) r.VolumePlaces.emplace_back(r.Arguments[i]);
+    if (IsVolumePlace(r.Arguments[i])) r.PlaceArguments.emplace_back(r.Arguments[i]);
     else r.Patterns.push_back(r.Arguments[i]);
+  }
+  r.Patterns.insert(r.Patterns.end(), r.AfterOptions.begin(), r.AfterOptions.end());
+}
+
+void CheckPlaceArguments(ExtractRequest& r, const SetInfo& set) {
+  for (const fs::path& place : r.PlaceArguments) {
+    Selection asPattern({place.string()});
+    const std::vector<bool> matched = asPattern.Apply(set);
+    const auto hit = std::find(matched.begin(), matched.end(), true);
+    if (hit != matched.end()) {
+      const std::string name = set.Texts.Shown(set.Entries[static_cast<std::size_t>(hit - matched.begin())].Name);
+      std::error_code error;
+      const char* kind = fs::is_directory(place, error) ? "a directory" : "a disk image";
+      throw UsageProblem("'" + place.string() + "' is ambiguous: " + kind +
+                         " to look for volumes in, and a pattern that selects " + name +
+                         " in the set; write it after -- to select files, or after --volumes to look for volumes there");
+    }
+    r.VolumePlaces.push_back(place);
   }
 }

@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include "CommandLine.h"
+#include "SetInfo.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -23,11 +24,17 @@ struct ExtractRequest {
   Action Mode = Extract;
   WhenExisting Existing = Keep;
   bool Json = false;
+  bool IgnoreChecksums = false;
   OutputChoices Output;
-  int CodePageNumber = 1252;
+  std::string CodePage = "1252";  // as given: decimal digits (CodePageFromOption)
 
   // Straight from the command line; ResolveArguments sorts them out.
-  std::vector<std::string> Arguments;
+  std::vector<std::string> Arguments;     // before "--"
+  std::vector<std::string> AfterOptions;  // after "--": patterns, whatever they name
+  // Arguments after SETUP.EXE that name a directory or a disk image: more
+  // places to look for volumes, unless one also selects a file of the set
+  // (CheckPlaceArguments).
+  std::vector<std::filesystem::path> PlaceArguments;
 };
 
 // A command line that cannot mean anything (exit code 2).
@@ -40,12 +47,21 @@ extern const char* const ExtractDescription;
 
 void AddExtractOptions(CLI::App& app, ExtractRequest& request);
 
-// The command line with each "--volumes A B C" written "--volumes A
-// --volumes B --volumes C": --volumes takes the directories and disk images
-// that follow it, up to the first argument that is neither (SETUP.EXE, say).
-std::vector<std::string> SpreadVolumesOptions(int argc, char** argv);
+// The command line up to "--", with each "--volumes A B C" written
+// "--volumes A --volumes B --volumes C": --volumes takes the directories and
+// disk images that follow it, up to the first argument that is neither,
+// and never the set's installer while none has come before it (a file that
+// is no disk image, or a disk image that holds an installer). What follows
+// "--" goes to `afterOptions`.
+std::vector<std::string> SpreadVolumesOptions(int argc, char** argv, std::vector<std::string>& afterOptions);
 
 // Sorts the arguments: the first is the set; after it, directories and disk
-// images are more places to look for volumes and anything else is a
-// pattern. Raises UsageProblem for a --volumes place that does not exist.
+// images are candidate places to look for volumes and anything else is a
+// pattern, as is everything after "--". Raises UsageProblem for a
+// --volumes place that does not exist.
 void ResolveArguments(ExtractRequest& request);
+
+// Once the set is read: a place argument that also matches a file of the
+// set is ambiguous (UsageProblem naming both readings and how to choose);
+// the others join the volume places.
+void CheckPlaceArguments(ExtractRequest& request, const SetInfo& set);

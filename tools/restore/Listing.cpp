@@ -17,6 +17,19 @@ std::string FormatDosDate(std::uint32_t dosDate) {
   return text;
 }
 
+namespace {
+
+std::string ChecksumsShown(const SetInfo& set) {
+  if (!set.RecordDamage.empty()) return "DAMAGED: " + set.RecordDamage;
+  if (set.UnknownRecordVersion != 0)
+    return "of a later kind (version " + std::to_string(set.UnknownRecordVersion) + "), not read";
+  if (!set.Record) return "none (made without them)";
+  if (set.Record->Version >= 2) return "CRC-32 of the installer, its file table, every volume and every file";
+  return "CRC-32 of the installer, every volume and every file";
+}
+
+}  // namespace
+
 std::string ListingText(const SetInfo& set) {
   const ConfigTrailer& t = set.Trailer;
   const std::string launch = set.LaunchName();
@@ -27,8 +40,7 @@ std::string ListingText(const SetInfo& set) {
       << VolumeFileName(set.StubName, set.VolumeCount()).c_str() << "), " << t.SplitSize << " bytes\n"
       << "Decoded size:      " << t.UnpackedSize << " bytes\n"
       << "Starts after:      " << (launch.empty() ? "(nothing)" : set.Texts.Shown(launch)) << "\n"
-      << "Checksums:         "
-      << (set.Record ? "CRC-32 of the installer, every volume and every file" : "none (made without them)") << "\n\n"
+      << "Checksums:         " << ChecksumsShown(set) << "\n\n"
       << std::setw(12) << "Size" << "  " << std::left << std::setw(19) << "Date" << std::right << "  Name\n";
   std::int64_t total = 0;
   for (const FileEntry& e : set.Entries) {

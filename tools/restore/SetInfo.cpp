@@ -4,6 +4,7 @@
 
 #include "Checksums.h"
 #include "ExtractError.h"
+#include "FileIdentity.h"
 #include "FloppyImage.h"
 #include "SetChecks.h"
 #include "volumes/VolumeRules.h"
@@ -41,6 +42,12 @@ void CheckPlausible(std::span<const std::uint8_t> bytes, const ConfigBlock& bloc
     throw ExtractError(NotAnInstaller(name) + ": " + *problem);
 }
 
+SetInfo MakeSetInfo(const std::filesystem::path& path, const std::string& name, const ConfigBlock& block,
+                    const CodePage& texts, FoundRecord record) {
+  return {path, name, block.Trailer, block.Entries, texts, std::move(record.Sound), std::move(record.Damage),
+          record.UnknownVersion};
+}
+
 }  // namespace
 
 SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::string& stubName,
@@ -50,14 +57,12 @@ SetInfo SetInfoFromBytes(const std::vector<std::uint8_t>& stubFile, const std::s
     throw ExtractError(NotAnInstaller(stubName) + ": " + std::to_string(stubFile.size()) +
                        " bytes are too few for the block it describes");
   CheckPlausible(stubFile, *block, stubName, texts);
-  return {stubName, stubName, block->Trailer, block->Entries, texts,
-          FindVerificationRecord(stubFile, 0, block->Trailer)};
+  return MakeSetInfo(stubName, stubName, *block, texts, FindVerificationRecord(stubFile, 0, block->Trailer));
 }
 
 SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts) {
+  if (const auto problem = RegularFileProblem(stub)) throw ExtractError(stub.string() + ": " + *problem);
   std::error_code error;
-  if (!std::filesystem::is_regular_file(stub, error))
-    throw ExtractError(stub.string() + ": no such file");
   const auto size = static_cast<std::int64_t>(std::filesystem::file_size(stub, error));
   if (error) throw ExtractError(stub.string() + ": " + error.message());
   // Only the end is needed: at most the largest record, 255 entries and the trailer.
@@ -72,12 +77,11 @@ SetInfo ReadSetInfo(const std::filesystem::path& stub, const CodePage& texts) {
     throw ExtractError(NotAnInstaller(stub.string()) + ": " + std::to_string(size) +
                        " bytes are too few for the block it describes");
   CheckPlausible(bytes, *block, stub.string(), texts);
-  return {stub, stub.filename().string(), block->Trailer, block->Entries, texts,
-          FindVerificationRecord(bytes, size - tail, block->Trailer)};
+  return MakeSetInfo(stub, stub.filename().string(), *block, texts,
+                     FindVerificationRecord(bytes, size - tail, block->Trailer));
 }
 
-SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage& texts) {
-  const std::vector<ImageFile> files = ListImage(image);
+std::string InstallerInImage(const std::vector<ImageFile>& files) {
   std::vector<std::string> installers;
   for (const ImageFile& f : files)
     if (f.Name.size() > 4 && SameFileName(f.Name.substr(f.Name.size() - 4), ".EXE")) installers.push_back(f.Name);
@@ -85,6 +89,11 @@ SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage&
   for (const std::string& installer : installers)
     for (const ImageFile& f : files)
       if (SameFileName(f.Name, VolumeFileName(installer, 1).c_str())) chosen = installer;
+  return chosen;
+}
+
+SetInfo ReadSetInfoFromImage(const std::filesystem::path& image, const CodePage& texts) {
+  const std::string chosen = InstallerInImage(ListImage(image));
   if (chosen.empty())
     throw ExtractError(image.string() + ": holds no installer (an .EXE with its volume 1 beside it)");
   const auto bytes = ReadImageFile(image, chosen);

@@ -55,3 +55,26 @@ PartsVerdict VerifyParts(const VerificationRecord& record, const Volume& setup, 
   }
   return verdict;
 }
+
+std::string DamagedInstallerMessage(const SetInfo& set) {
+  return set.StubName + " is damaged (" + set.RecordDamage +
+         "): get a good copy of disk 1, or read the set without its checksums (--ignore-checksums)";
+}
+
+std::string IgnoreChecksums(SetInfo& set) {
+  std::string note;
+  if (!set.RecordDamage.empty())
+    note = set.StubName + " is damaged (" + set.RecordDamage + "); not checking the installer, the volumes or the " +
+           "files against its CRC-32s";
+  else if (set.Record)
+    note = std::string("not checking the installer, ") + (set.Record->Version >= 2 ? "its file table, " : "") +
+           "the volumes or the files against the set's CRC-32s";
+  set.Record.reset();
+  set.RecordDamage.clear();
+  return note.empty() ? note : "--ignore-checksums: " + note;
+}
+
+std::string UnknownRecordNote(const SetInfo& set) {
+  return set.StubName + " carries checksums of a later kind (version " + std::to_string(set.UnknownRecordVersion) +
+         ") that this diskspan-extract cannot read: they are not checked";
+}

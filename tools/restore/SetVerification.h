@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "SetInfo.h"
 #include "StreamDecode.h"
 #include "VolumeFinder.h"
 #include "config/VerificationRecord.h"
@@ -26,3 +27,15 @@ using PartsProgressFn = std::function<void(std::int64_t done, std::int64_t total
 // `volumes` are the set's, in disk order.
 PartsVerdict VerifyParts(const VerificationRecord& record, const Volume& setup, const std::vector<Volume>& volumes,
                          const PartsProgressFn& progress = {});
+
+// "SETUP.EXE is damaged (its verification record fails its own CRC-32):
+// get a good copy of disk 1 ...", for a set whose record is damaged.
+std::string DamagedInstallerMessage(const SetInfo& set);
+
+// With --ignore-checksums: what is not checked in `set` (nothing when it
+// carries no record), said once, and the set read as one without a record.
+// Returns the note, "" when there was nothing to leave out.
+std::string IgnoreChecksums(SetInfo& set);
+
+// For a record of a version this tool does not read: what goes unchecked.
+std::string UnknownRecordNote(const SetInfo& set);

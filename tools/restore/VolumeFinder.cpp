@@ -13,6 +13,7 @@ std::string Volume::Shown() const {
 
 VolumeFinder::VolumeFinder(std::vector<fs::path> places) {
   for (auto& p : places) places_.push_back(p.empty() ? fs::path(".") : std::move(p));
+  used_.assign(places_.size(), false);
 }
 
 // Every file a place holds, with its size.
@@ -31,16 +32,18 @@ const std::vector<Volume>& VolumeFinder::Listing(const fs::path& place) {
 }
 
 std::optional<Volume> VolumeFinder::Find(const std::string& volumeName) {
-  for (const auto& place : places_) {
+  for (std::size_t i = 0; i < places_.size(); ++i) {
     std::vector<Volume> matches;
-    for (const auto& f : Listing(place))
+    for (const auto& f : Listing(places_[i]))
       if (SameFileName(f.Path.filename().string(), volumeName)) matches.push_back(f);
     // Two names that differ only in case: which one is the disk's own
     // cannot be told, so neither is taken.
     if (matches.size() > 1)
       throw ExtractError(volumeName + ": " + matches[0].Shown() + " and " + matches[1].Shown() +
                          " differ only in case; keep the one that belongs to the set");
-    if (!matches.empty()) return matches.front();
+    if (matches.empty()) continue;
+    used_[i] = true;
+    return matches.front();
   }
   return std::nullopt;
 }
@@ -49,6 +52,13 @@ std::string VolumeFinder::WhereLooked(const std::string& volumeName) const {
   std::string text = volumeName + " was looked for in ";
   for (std::size_t i = 0; i < places_.size(); ++i) text += (i ? ", " : "") + places_[i].string();
   return text;
+}
+
+std::vector<fs::path> VolumeFinder::Unused(std::size_t first) const {
+  std::vector<fs::path> unused;
+  for (std::size_t i = first; i < places_.size(); ++i)
+    if (!used_[i]) unused.push_back(places_[i]);
+  return unused;
 }
 
 std::vector<Volume> FindVolumes(VolumeFinder& finder, const std::string& stubName, int volumeCount) {

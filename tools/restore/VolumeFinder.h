@@ -30,11 +30,14 @@ class VolumeFinder {
   std::optional<Volume> Find(const std::string& volumeName);
   // "SETUP.02 was looked for in /a, /b"
   std::string WhereLooked(const std::string& volumeName) const;
+  // The places from the `first` on that no volume found so far came from.
+  std::vector<std::filesystem::path> Unused(std::size_t first) const;
 
  private:
   const std::vector<Volume>& Listing(const std::filesystem::path& place);
 
   std::vector<std::filesystem::path> places_;
+  std::vector<bool> used_;
   std::map<std::filesystem::path, std::vector<Volume>> listings_;
 };
 

@@ -12,8 +12,10 @@
 #include "FloppyImage.h"
 #include "Listing.h"
 #include "OutputDirectory.h"
+#include "PartsRead.h"
 #include "ProgressLine.h"
 #include "Selection.h"
+#include "SetChecks.h"
 #include "SetInfo.h"
 #include "SetVerification.h"
 #include "VolumeFinder.h"
@@ -74,6 +76,8 @@ PartsVerdict CheckParts(const SetInfo& set, const Volume& setup, const std::vect
 
 // What --test says of a set with nothing wrong.
 const char* Verdict(const SetInfo& set, bool everything) {
+  if (set.Record && set.Record->Version >= 2 && everything)
+    return "The set is sound: the installer, its file table, every volume and every file match their CRC-32s.";
   if (set.Record)
     return everything ? "The set is sound: the installer, every volume and every file match their CRC-32s."
                       : "The selected files are sound: every volume and each of them match their CRC-32s.";
@@ -83,11 +87,42 @@ const char* Verdict(const SetInfo& set, bool everything) {
                       "contents were not checked.";
 }
 
-int Run(const ExtractRequest& r) {
-  const CodePage texts(r.CodePageNumber);
+// Lists the set; a damaged installer is said so and fails the run, unless
+// its checksums are to be ignored.
+int List(const ExtractRequest& r, SetInfo& set, const Selection& selection, const std::vector<bool>& selected,
+         int code) {
+  const SetInfo shown = selection.Everything() ? set : OnlySelected(set, selected);
+  std::cout << (r.Json ? ListingJson(shown) : ListingText(shown));
+  if (set.RecordDamage.empty()) return code;
+  Warn(r.IgnoreChecksums ? IgnoreChecksums(set) : DamagedInstallerMessage(set));
+  return r.IgnoreChecksums ? code : Damaged;
+}
+
+// The set's record as the run will use it: a damaged one stops it unless
+// --ignore-checksums, which drops the record and says what goes unchecked.
+void ApplyRecordChoices(const ExtractRequest& r, SetInfo& set) {
+  if (r.IgnoreChecksums) {
+    if (const std::string note = IgnoreChecksums(set); !note.empty()) Warn(note);
+  } else if (!set.RecordDamage.empty()) {
+    throw ExtractError(DamagedInstallerMessage(set));
+  }
+  if (set.UnknownRecordVersion != 0) Warn(UnknownRecordNote(set));
+}
+
+// Where the selected, acceptable entries would be written.
+std::vector<fs::path> Targets(const SetInfo& set, const std::vector<bool>& selected, const OutputDirectory& output) {
+  std::vector<fs::path> targets;
+  for (std::size_t i = 0; i < set.Entries.size(); ++i)
+    if (selected[i] && !EntryProblem(set.Entries[i], set.Texts)) targets.push_back(output.PathFor(set.Entries[i]));
+  return targets;
+}
+
+int Run(ExtractRequest& r) {
+  const CodePage texts(CodePageFromOption(r.CodePage));
   const fs::path& first = r.Setup;
   const bool fromImage = IsDiskImage(first);
   SetInfo set = fromImage ? ReadSetInfoFromImage(first, texts) : ReadSetInfo(first, texts);
+  CheckPlaceArguments(r, set);
   Selection selection(r.Patterns);
   const std::vector<bool> selected = selection.Apply(set);
   int code = Success;
@@ -95,15 +130,14 @@ int Run(const ExtractRequest& r) {
     Warn("'" + pattern + "' matches no file in the set");
     code = NothingMatched;
   }
-  if (r.Mode == ExtractRequest::List) {
-    const SetInfo shown = selection.Everything() ? set : OnlySelected(set, selected);
-    std::cout << (r.Json ? ListingJson(shown) : ListingText(shown));
-    return code;
-  }
+  if (r.Mode == ExtractRequest::List) return List(r, set, selection, selected, code);
+  ApplyRecordChoices(r, set);
   std::vector<fs::path> places = {fromImage ? first : first.parent_path()};
   places.insert(places.end(), r.VolumePlaces.begin(), r.VolumePlaces.end());
   VolumeFinder finder(places);
   const std::vector<Volume> volumes = FindVolumes(finder, set.StubName, set.VolumeCount());
+  for (const fs::path& unused : finder.Unused(1))
+    Warn(unused.string() + ": not used: no volume of this set was taken from it");
   const std::vector<std::int64_t> sizes = Sizes(volumes);
   VolumeChain stream(volumes);
   ProgressLine line(r.Output.ProgressOnTerminal(), r.Output.ProgressForced());
@@ -123,10 +157,12 @@ int Run(const ExtractRequest& r) {
     return code;
   }
 
+  OutputDirectory output(r.OutputDir, r.Existing == ExtractRequest::Overwrite, texts);
+  if (r.Existing == ExtractRequest::Overwrite)
+    CheckNotWritingOverParts(PartsRead(first, fromImage, volumes), Targets(set, selected, output));
   std::error_code error;
   fs::create_directories(r.OutputDir, error);
   if (error) throw ExtractError(r.OutputDir.string() + ": cannot create: " + error.message());
-  OutputDirectory output(r.OutputDir, r.Existing == ExtractRequest::Overwrite, texts);
   std::vector<bool> toWrite = selected;
   output.SkipExisting(set.Entries, toWrite);
   shownSelection = &toWrite;
@@ -155,8 +191,8 @@ int main(int argc, char** argv) {
   CLI::App app(ExtractDescription, "diskspan-extract");
   ExtractRequest request;
   AddExtractOptions(app, request);
-  if (const auto exit = ParseCommandLine(app, SpreadVolumesOptions(argc, argv))) return *exit;
   try {
+    if (const auto exit = ParseCommandLine(app, SpreadVolumesOptions(argc, argv, request.AfterOptions))) return *exit;
     ResolveArguments(request);
     return Run(request);
   } catch (const UsageProblem& e) {

@@ -123,6 +123,11 @@ void PendingFile::NameIt() {
   throw FileError(dir_.string() + ": cannot name a finished file: " + Reason());
 }
 
+const fs::path& PendingFile::Named() {
+  if (temporary_.empty()) NameIt();
+  return temporary_;
+}
+
 void PendingFile::Close() {
   if (descriptor_ < 0) return;
   const int result = ::close(descriptor_);

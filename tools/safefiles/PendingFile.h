@@ -34,6 +34,11 @@ class PendingFile {
   // Sets the access and modification times (seconds since the epoch).
   void SetTime(std::int64_t seconds);
 
+  // A name other programs can read the file by while it is pending: its
+  // temporary name (given it now if it has none), gone with the file unless
+  // it is placed.
+  const std::filesystem::path& Named();
+
   enum class Placed { Done, Exists };
   // Gives the file its name. Without `replace`, anything at `target` (a
   // dangling link too) is kept and Exists returned; with it, an existing

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/Crc32.h"
 #include "base/Failure.h"
 #include "base/State.h"
 #include "base/win32/FileOps.h"
@@ -51,14 +52,34 @@ bool ReadFileTable(GuardedFile& file, std::int64_t size) {
   return true;
 }
 
+// Shown when the record finds the installer's own block damaged.
+constexpr const char* DamagedInstallerText = "The installer is damaged (get a good copy of disk 1):";
+
+// The CRC-32 of the file table and the trailer, read again in pieces of
+// `buffer`'s size from `tableStart` to the end of the file.
+bool BlockCrc(GuardedFile& file, std::int64_t tableStart, std::int64_t size, std::uint8_t* buffer,
+              std::size_t capacity, std::uint32_t& crc) {
+  crc = 0;
+  if (!SeekGuarded(file, tableStart)) return false;
+  for (std::int64_t left = size - tableStart; left > 0;) {
+    const auto piece = static_cast<DWORD>(left < std::int64_t(capacity) ? left : std::int64_t(capacity));
+    if (!ReadExactlyGuarded(file, buffer, piece)) return false;
+    crc = UpdateCrc32(crc, buffer, piece);
+    left -= piece;
+  }
+  return true;
+}
+
 // The set's verification record, read from just before the file table when
-// it is there and reads soundly; only the volumes' CRCs are kept. A set
-// without one (or with one that does not fit this block) installs unchecked.
-bool ReadVerificationRecord(GuardedFile& file, std::int64_t tableStart) {
-  std::uint8_t bytes[VerificationRecordSize(MaxVerifiedVolumes, MaxVerifiedFiles)];
+// its footer is there; only the volumes' CRCs are kept. A set without one,
+// or with one of a version this stub does not know, installs unchecked; a
+// record that fails its checks (its own CRC, its counts, or in version 2
+// the table's and trailer's CRC) makes the set a damaged one.
+bool ReadVerificationRecord(GuardedFile& file, std::int64_t tableStart, std::int64_t fileSize) {
+  std::uint8_t bytes[LargestVerificationRecord];
   VerificationRecord record;
   VerifiedVolumeCount = 0;
-  if (tableStart < std::int64_t{VerificationRecordSize(0, 0)}) return true;
+  if (tableStart < std::int64_t{SmallestVerificationRecord}) return true;
   std::uint8_t footer[VerificationFooterSize];
   if (!SeekGuarded(file, tableStart - std::int64_t{VerificationFooterSize}) ||
       !ReadExactlyGuarded(file, footer, VerificationFooterSize))
@@ -67,9 +88,15 @@ bool ReadVerificationRecord(GuardedFile& file, std::int64_t tableStart) {
   const std::int64_t start = tableStart - static_cast<std::int64_t>(size);
   if (size == 0 || start < 0) return true;
   if (!SeekGuarded(file, start) || !ReadExactlyGuarded(file, bytes, static_cast<DWORD>(size))) return false;
-  if (!DecodeVerificationRecord(std::span(bytes, size), record) || record.StubSize != start ||
-      record.VolumeCount != Config.VolumeCount || record.FileCount != Config.FileCount)
-    return true;
+  RecordState state = DecodeVerificationRecord(std::span(bytes, size), record);
+  if (state == RecordState::NewerVersion) return true;
+  std::uint32_t blockCrc = 0;
+  if (state == RecordState::Sound && record.Version >= 2 &&
+      !BlockCrc(file, tableStart, fileSize, bytes, sizeof bytes, blockCrc))
+    return false;
+  if (state == RecordState::Sound)
+    state = CheckRecordBelongs(record, start, Config.VolumeCount, Config.FileCount, blockCrc);
+  if (state != RecordState::Sound) return Fail(DamagedInstallerText, file.Name);
   for (int i = 0; i < record.VolumeCount; ++i) VolumeCrc[i] = record.VolumeCrc[i];
   VerifiedVolumeCount = record.VolumeCount;
   return true;
@@ -85,7 +112,7 @@ bool ReadConfigBlock(std::string_view path) {
   StageActive = 1;
   ReleaseFileTable();
   if (!ReadFileTable(file, size)) return false;
-  if (!ReadVerificationRecord(file, *FileTableOffset(size, Config.FileCount))) return false;
+  if (!ReadVerificationRecord(file, *FileTableOffset(size, Config.FileCount), size)) return false;
   if (!CloseGuarded(file)) return false;
   // Checked whole before anything is created: a name Windows would read as
   // a device or as another file, a temporary's name, a twin or an entry

@@ -4,12 +4,53 @@
 
 #include <tuple>
 
+#include "CodePage.h"
 #include "ColourNames.h"
 #include "DiskImages.h"
 #include "DiskSet.h"
+#include "SetFileNames.h"
 #include "config/ConfigBlock.h"
 
 namespace {
+
+TEST(PackOptionValues, CodePagesAreWindowsOnesInDecimal) {
+  for (const int number : WindowsCodePages) EXPECT_EQ(ParseCodePageNumber(std::to_string(number)), number);
+  for (const char* bad : {"", "037", "01252", "0x4e4", "1252 ", "+1252", "37", "1047", "930", "20127", "65001", "851",
+                          "99999999999"})
+    EXPECT_FALSE(ParseCodePageNumber(bad)) << bad;
+  for (const int number : WindowsCodePages) EXPECT_NO_THROW(CodePage{number}) << number;  // iconv knows each
+}
+
+TEST(PackOptionValues, SetFileNamesInAnyCase) {
+  const struct {
+    const char* name;
+    const char* setup;
+    std::optional<SetFileName> expected;
+  } cases[] = {
+      {"SETUP.EXE", "SETUP.EXE", SetFileName{SetFileName::Setup}},
+      {"setup.exe", "SETUP.EXE", SetFileName{SetFileName::Setup}},
+      {"Setup.01", "SETUP.EXE", SetFileName{SetFileName::Volume, 1}},
+      {"SETUP.010", "SETUP.EXE", SetFileName{SetFileName::Volume, 10}},
+      {"SETUP.0255", "SETUP.EXE", SetFileName{SetFileName::Volume, 255}},
+      {"INSTALL.02", "install", SetFileName{SetFileName::Volume, 2}},  // no extension: .0N appended
+      {"disk07.img", "SETUP.EXE", SetFileName{SetFileName::Image, 7}},
+      {"DISK123.IMG", "SETUP.EXE", SetFileName{SetFileName::Image, 123}},
+      {"SETUP.001", "SETUP.EXE", std::nullopt},
+      {"SETUP.0256", "SETUP.EXE", std::nullopt},
+      {"SETUP.1", "SETUP.EXE", std::nullopt},
+      {"OTHER.01", "SETUP.EXE", std::nullopt},
+      {"DISK1.IMG", "SETUP.EXE", std::nullopt},
+      {"DISK0001.IMG", "SETUP.EXE", std::nullopt},
+      {"README.TXT", "SETUP.EXE", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const auto got = ClassifySetFileName(c.name, c.setup);
+    ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.name;
+    if (got) {
+      EXPECT_EQ(Described(*got), Described(*c.expected)) << c.name;
+    }
+  }
+}
 
 TEST(PackOptionValues, VolumeSizesAsPeopleSpellThem) {
   const std::tuple<const char*, std::string_view, std::int64_t> good[] = {

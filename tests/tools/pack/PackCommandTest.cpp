@@ -16,15 +16,15 @@ class PackCommand : public ::testing::Test {
  protected:
   void SetUp() override {
     fs::create_directories(dir_ / "in");
-    Spill(dir_ / "stub.exe", Bytes(100, 'S'));
+    Spill(dir_ / "stub.exe", FakeStub(1000));
   }
   std::string In(const std::string& name, const Bytes& data) {
     Spill(dir_ / "in" / name, data);
     return (dir_ / "in" / name).string();
   }
-  RunResult Pack(const std::string& args) {
-    return RunCommand(std::string(DISKSPAN_PACK) + " --stub " + (dir_ / "stub.exe").string() + " -o " +
-                      (dir_ / "out").string() + " " + args);
+  RunResult Pack(const std::string& args, const fs::path& stub = {}) {
+    return RunCommand(std::string(DISKSPAN_PACK) + " --stub '" + (stub.empty() ? dir_ / "stub.exe" : stub).string() +
+                      "' -o " + (dir_ / "out").string() + " " + args);
   }
   RunResult Extract(const std::string& args) {
     return RunCommand(std::string(DISKSPAN_EXTRACT) + " -d " + (dir_ / "back").string() + " " + args);
@@ -43,7 +43,7 @@ TEST_F(PackCommand, SetDecodesBackToTheOptionsAndFilesOnVolumesNamedDotZeroN) {
                            readmePath + " " + dataPath);
   ASSERT_EQ(r.ExitCode, 0) << r.Output;
   const Bytes setup = Slurp(dir_ / "out" / "INSTALL.EXE");
-  ASSERT_TRUE(std::equal(setup.begin(), setup.begin() + 100, Bytes(100, 'S').begin()));
+  ASSERT_TRUE(std::equal(setup.begin(), setup.begin() + 1000, FakeStub(1000).begin()));
   const auto block = ParseConfigBlock(setup);
   ASSERT_TRUE(block);
   const ConfigTrailer& t = block->Trailer;
@@ -54,11 +54,11 @@ TEST_F(PackCommand, SetDecodesBackToTheOptionsAndFilesOnVolumesNamedDotZeroN) {
   const auto date = static_cast<std::int32_t>(0x2897A596u);
   EXPECT_EQ(block->Entries,
             (std::vector<FileEntry>{{"r\xE9sum\xE9.txt", date, 0, 4096}, {"DATA.BIN", date, 4096, 600000}}));
-  EXPECT_EQ(setup.size(), 100 + VerificationRecordSize(t.VolumeCount, 2) + 2 * FileEntrySize + ConfigTrailerSize);
+  EXPECT_EQ(setup.size(), 1000 + VerificationRecordSize(t.VolumeCount, 2) + 2 * FileEntrySize + ConfigTrailerSize);
 
   // Volume 1 gets what the setup file leaves of disk 1, planned with room
   // for a record of the most volumes; the rest are full disks.
-  const std::size_t plannedSetup = 100 + VerificationRecordSize(255, 2) + 2 * FileEntrySize + ConfigTrailerSize;
+  const std::size_t plannedSetup = 1000 + VerificationRecordSize(255, 2) + 2 * FileEntrySize + ConfigTrailerSize;
   ASSERT_GE(t.VolumeCount, 10);
   std::size_t total = 0;
   for (int disk = 1; disk <= t.VolumeCount; ++disk) {
@@ -108,11 +108,16 @@ TEST_F(PackCommand, EachLimitAndUsageErrorIsRefusedByNameAndNothingIsWritten) {
       {"--title-size 43 " + ok, "--title-size 43 is outside 1-42", 2},
       {"--launch MISSING.EXE " + ok, "--launch 'MISSING.EXE' names none", 2},
       {"--volume-size 1000 " + ok, "leaving no room for volume 1"},
-      {"--volume-size 1500 " + In("NOISE.BIN", RandomBytes(400000, 4)), "a disk set holds at most 255"},
+      {"--fast --volume-size 2500 " + In("NOISE.BIN", RandomBytes(700000, 4)), "a disk set holds at most 255"},
       {"--volume-size 1.3M " + ok, "160K, 180K, 320K, 360K, 720K, 1.2M, 1.44M, 1.68M, 2.88M", 2},
       {"--name a/b " + ok, "--name 'a/b' is not a plain file name", 2},
       {"--images --volume-size 100000 " + ok, "--images needs a floppy format", 2},
-      {"--codepage 77777 " + ok, "77777", 2},
+      {"--codepage 77777 " + ok, "'77777' is not a Windows ANSI or OEM code page written in decimal; one of 437, "
+                                 "737, 775, 850, 852, 855, 857, 858, 860, 861", 2},
+      {"--codepage 037 " + ok, "'037' is not a Windows", 2},  // not octal 31
+      {"--codepage 0x4e4 " + ok, "'0x4e4' is not a Windows", 2},  // not 1252
+      {"--codepage 1047 " + ok, "'1047' is not a Windows", 2},  // EBCDIC
+      {"--codepage 930 " + ok, "'930' is not a Windows", 2},  // stateful
       {"", "FILE is required", 2},
       {(dir_ / "in" / "ABSENT.TXT").string(), "ABSENT.TXT: no such file"},
       {(dir_ / "in").string(), "is a directory; a set holds one flat folder of files"},
@@ -143,22 +148,96 @@ TEST_F(PackCommand, ExistingOutputIsKeptUnlessForced) {
   EXPECT_EQ(Slurp(dir_ / "out" / "SETUP.01"), Bytes(7, 'x'));
   EXPECT_FALSE(fs::exists(dir_ / "out" / "SETUP.EXE"));
 
-  // An earlier, larger set's extra volumes go with --force, and are named;
-  // a link planted where the setup file goes is replaced, never written through.
-  Spill(dir_ / "out" / "SETUP.02", Bytes(5, 'y'));
-  Spill(dir_ / "out" / "SETUP.023", Bytes(5, 'z'));
+  // An earlier, larger set's extra volumes and images go with --force, and
+  // names that differ from the new set's only in case, each named; a link
+  // planted where the setup file goes is replaced, never written through.
+  for (const char* stale : {"SETUP.02", "SETUP.023", "setup.01", "DISK02.IMG", "disk001.img"})
+    Spill(dir_ / "out" / stale, Bytes(5, 'y'));
   Spill(dir_ / "victim", Bytes(4, 'v'));
   fs::create_symlink(dir_ / "victim", dir_ / "out" / "SETUP.EXE");
   r = Pack("--force " + a);
   EXPECT_EQ(r.ExitCode, 0) << r.Output;
   EXPECT_NE(Slurp(dir_ / "out" / "SETUP.01"), Bytes(7, 'x'));
-  EXPECT_NE(r.Output.find("removed " + (dir_ / "out" / "SETUP.023").string() + ", left from an earlier set"),
-            std::string::npos) << r.Output;
+  for (const char* stale : {"SETUP.02", "SETUP.023", "setup.01", "DISK02.IMG", "disk001.img"})
+    EXPECT_NE(r.Output.find("removed " + (dir_ / "out" / stale).string() + ", left from an earlier set"),
+              std::string::npos) << r.Output;
+  EXPECT_EQ(RunCommand(std::string(DISKSPAN_EXTRACT) + " -t " + (dir_ / "out" / "SETUP.EXE").string()).ExitCode, 0);
   EXPECT_EQ(Slurp(dir_ / "victim"), Bytes(4, 'v'));
   EXPECT_FALSE(fs::is_symlink(dir_ / "out" / "SETUP.EXE"));
   // Nothing else is left: no SETUP.02, no SETUP.023, no hidden temporaries.
   EXPECT_EQ(dir_.Files(),
             (std::vector<std::string>{"in/A.TXT", "out/SETUP.01", "out/SETUP.EXE", "stub.exe", "victim"}));
+}
+
+// The stub must be a bare Windows program: PE32 or PE32+ whose headers
+// parse, not a set's setup file; anything else is named with the reason.
+TEST_F(PackCommand, StubsMustBeBareWindowsPrograms) {
+  const std::string ok = In("OK.TXT", Bytes(10, 'k'));
+  ASSERT_TRUE(RunCommand("mkfifo " + (dir_ / "fifo").string()).ExitCode == 0);
+  Bytes plus = FakeStub(2000), magic = FakeStub(2000), cut = FakeStub(2000), noPe = FakeStub(2000);
+  plus[0x58] = 0x0B, plus[0x59] = 0x02;  // PE32+
+  magic[0x58] = 0x07;
+  cut[0x47] = 0x10;  // 4096 sections: the table runs past the file
+  noPe[0x40] = 'X';
+  const auto stub = [&](const char* name, const Bytes& bytes) {
+    Spill(dir_ / name, bytes);
+    return dir_ / name;
+  };
+  ASSERT_EQ(RunCommand(std::string(DISKSPAN_PACK) + " -q --stub " + stub("set.exe", FakeStub(2000)).string() + " -o " +
+                       (dir_ / "old").string() + " " + ok).ExitCode, 0);
+  ASSERT_EQ(RunCommand(std::string(DISKSPAN_PACK) + " -q --no-checksums --stub " + (dir_ / "set.exe").string() +
+                       " -o " + (dir_ / "plain").string() + " " + ok).ExitCode, 0);
+  const struct {
+    fs::path stub;
+    int exitCode;
+    std::string message;
+  } cases[] = {
+      {stub("plus.exe", plus), 0, ""},
+      {stub("README.TXT", Bytes(713, 'r')), 2, "README.TXT: not a Windows program (no MZ header)"},
+      {stub("nope.exe", noPe), 2, "not a Windows program (no PE header)"},
+      {stub("magic.exe", magic), 2, "not a PE32 or PE32+ program (optional header magic 0x107)"},
+      {stub("cut.exe", cut), 2, "its PE headers do not parse (cut short)"},
+      {dir_ / "old" / "SETUP.EXE", 2, "already carries a set's block (it is a set's setup file)"},
+      {dir_ / "plain" / "SETUP.EXE", 2, "already carries a set's block"},
+      {dir_ / "in", 1, "in: not a regular file (a directory)"},
+      {dir_ / "fifo", 1, "fifo: not a regular file (a FIFO)"},
+      {dir_ / "absent.exe", 1, "absent.exe: no such file"},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(dir_ / "out");
+    const RunResult r = Pack("-q " + ok, c.stub);
+    EXPECT_EQ(r.ExitCode, c.exitCode) << c.stub << ": " << r.Output;
+    EXPECT_NE(r.Output.find(c.message), std::string::npos) << r.Output;
+    EXPECT_EQ(fs::exists(dir_ / "out" / "SETUP.EXE"), c.exitCode == 0) << c.stub;
+  }
+}
+
+// A set's own files as inputs, by name in any case or by being the very
+// file, would pack the old set into the new one: refused, named, and the
+// old set kept (item: `--force -o . *` in the set's folder).
+TEST_F(PackCommand, FilesOfTheSetBeingWrittenAreRefusedAsInputs) {
+  ASSERT_EQ(Pack("-q " + In("A.TXT", MixedBytes(1000, 5))).ExitCode, 0);
+  const fs::path out = dir_ / "out";
+  Spill(out / "disk01.img", Bytes(3, 'i'));
+  fs::copy_file(out / "SETUP.01", out / "setup.02");
+  fs::create_symlink(out / "SETUP.EXE", dir_ / "in" / "LINK.EXE");
+  const auto before = dir_.Files();
+  const std::string pack = std::string(DISKSPAN_PACK) + " --force --stub " + (dir_ / "stub.exe").string();
+  const struct {
+    std::string command, message;
+  } cases[] = {
+      {"cd " + out.string() + " && " + pack + " -o . *", " of the set being written to .:"},
+      {"cd " + out.string() + " && " + pack + " -o . SETUP.EXE", "SETUP.EXE is the setup file of the set being written"},
+      {pack + " -o " + out.string() + " " + (out / "setup.02").string(), "setup.02 is volume 2 of the set"},
+      {pack + " -o " + out.string() + " " + (dir_ / "in" / "LINK.EXE").string(), "LINK.EXE is the setup file of"},
+  };
+  for (const auto& c : cases) {
+    const RunResult r = RunCommand(c.command);
+    EXPECT_EQ(r.ExitCode, 1) << c.command;
+    EXPECT_NE(r.Output.find(c.message), std::string::npos) << r.Output;
+    EXPECT_NE(r.Output.find("it would be packed into the set that replaces it; leave it out"), std::string::npos);
+  }
+  EXPECT_EQ(dir_.Files(), before);
 }
 
 TEST_F(PackCommand, GreekNamesNeedCodePage1253OnBothSides) {

@@ -1,5 +1,6 @@
-// Sets carry the CRC-32s of the installer, every volume and every file, and
-// --test and extraction hold to them; sets without a readable record still work.
+// Sets carry the CRC-32s of the installer, its file table, every volume and
+// every file, and --test and extraction hold to them; sets without a record
+// still work, and a damaged record is a damaged installer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -94,13 +95,14 @@ TEST_F(Checksums, ADamagedInstallerOrFileIsNamedAndEveryOtherFileComesBack) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir / "out"), {}), 2);  // no temporary left either
 }
 
-TEST_F(Checksums, SetsWithoutAReadableRecordAreLaidOutAndReadAsBefore) {
+TEST_F(Checksums, SetsWithoutARecordReadAsBeforeAndADamagedRecordIsADamagedInstaller) {
   for (const char* name : {"with", "damaged", "misplaced"}) PackSet(ThreeFiles, "--volume-size 60000", name);
   PackSet(ThreeFiles, "--volume-size 60000 --no-checksums");
   const SetInfo with = ReadSetInfo(Setup("with")), without = ReadSetInfo(Setup());
   EXPECT_EQ(with.Trailer, without.Trailer);
   EXPECT_EQ(with.Entries, without.Entries);
   ASSERT_TRUE(with.Record);
+  EXPECT_EQ(with.Record->Version, 2);
   EXPECT_EQ(with.Record->VolumeCount, with.Trailer.VolumeCount);
   EXPECT_EQ(with.Record->FileCount, 3);
   EXPECT_EQ(with.Record->StubSize, 3000u);
@@ -111,17 +113,23 @@ TEST_F(Checksums, SetsWithoutAReadableRecordAreLaidOutAndReadAsBefore) {
   EXPECT_TRUE(std::equal(b.begin(), b.begin() + 3000, a.begin()));
   EXPECT_TRUE(std::equal(b.begin() + 3000, b.end(), a.end() - static_cast<std::ptrdiff_t>(b.size() - 3000)));
 
-  FlipByte(Setup("damaged"), 3000 + VerificationHeaderSize + 4);  // the first volume's CRC
-  RewriteRecord(Setup("misplaced"), [](VerificationRecord& record) { record.StubSize += 1; });
-  for (const char* name : {"set", "damaged", "misplaced"}) {
-    EXPECT_FALSE(ReadSetInfo(Setup(name)).Record) << name;
-    EXPECT_TRUE(Ends(Extract("-l " + Setup(name)), 0, {"Checksums:         none (made without them)\n"})) << name;
-    EXPECT_TRUE(Ends(Extract("-l --json " + Setup(name)), 0, {"\"checksums\": false,"})) << name;
-    EXPECT_EQ(Extract("-t " + Setup(name)), (RunResult{0, "The set is sound as far as it can tell: it carries no "
-                                                          "checksums, so only its structure and lengths were checked.\n"}));
-  }
+  EXPECT_FALSE(without.Record);
+  EXPECT_TRUE(Ends(Extract("-l " + Setup()), 0, {"Checksums:         none (made without them)\n"}));
+  EXPECT_TRUE(Ends(Extract("-l --json " + Setup()), 0, {"\"checksums\": false,"}));
+  EXPECT_EQ(Extract("-t " + Setup()), (RunResult{0, "The set is sound as far as it can tell: it carries no "
+                                                    "checksums, so only its structure and lengths were checked.\n"}));
   EXPECT_TRUE(Ends(ExtractTo(Setup()), 0));
   for (const auto& [name, data] : ThreeFiles) EXPECT_EQ(Slurp(dir / "out" / name), data) << name;
+
+  fs::remove_all(dir / "out");
+  FlipByte(Setup("damaged"), 3000 + VerificationHeaderSize() + 4);  // the second volume's CRC
+  RewriteRecord(Setup("misplaced"), [](VerificationRecord& record) { record.StubSize += 1; });
+  for (const auto& [name, damage] : {std::pair{"damaged", "its verification record fails its own CRC-32"},
+                                     {"misplaced", "made for an installer of 3001 bytes, not 3000"}}) {
+    EXPECT_TRUE(Ends(Extract("-t " + Setup(name)), 1, {"SETUP.EXE is damaged (", damage})) << name;
+    EXPECT_TRUE(Ends(ExtractTo(Setup(name)), 1, {damage})) << name;
+    EXPECT_TRUE(OutIsEmpty()) << name;
+  }
 }
 
 TEST_F(Checksums, SetsOnDiskImagesAreCheckedThroughTheImages) {
@@ -131,7 +139,8 @@ TEST_F(Checksums, SetsOnDiskImagesAreCheckedThroughTheImages) {
   ASSERT_TRUE(fs::exists(disk2) && !fs::exists(dir / "set" / "DISK03.IMG"));
   const std::string images = (dir / "set" / "DISK01.IMG").string() + " " + disk2.string();
   EXPECT_EQ(Extract("-t " + images),
-            (RunResult{0, "The set is sound: the installer, every volume and every file match their CRC-32s.\n"}));
+            (RunResult{0, "The set is sound: the installer, its file table, every volume and every file match their "
+                          "CRC-32s.\n"}));
   // Disk 2 with a damaged copy of its volume.
   FlipByte(VolumePath(2), 5000);
   ASSERT_TRUE(Ends(RunCommand("mcopy -o -i " + disk2.string() + " " + VolumePath(2).string() + " ::"), 0));

@@ -68,5 +68,53 @@ TEST_F(CraftedSets, EntriesNamedLikeTemporariesAreOrdinaryFiles) {
   EXPECT_EQ(dir.Files(), expected);
 }
 
+// Sets with a record: version 1 (before the table and settings were
+// covered) and version 2 read and check; a later version is said to go
+// unchecked; a record that fails its own CRC or counts, or a table that
+// fails the version 2 CRC, is a damaged installer: listed with exit code 1,
+// neither tested nor extracted unless --ignore-checksums, which says so.
+TEST_F(CraftedSets, RecordsAreCheckedAndADamagedOneIsADamagedInstaller) {
+  const std::string crcDamage = "SETUP.EXE is damaged (its verification record fails its own CRC-32): get a good copy "
+                                "of disk 1, or read the set without its checksums (--ignore-checksums)\n";
+  const std::string tableDamage = "SETUP.EXE is damaged (its file table or settings do not match their CRC-32)";
+  const struct {
+    const char* set;
+    std::string mode;
+    int exitCode;
+    std::vector<std::string> messages;
+    bool writes = false;
+  } cases[] = {
+      {"record-v1", "-l", 0, {"Checksums:         CRC-32 of the installer, every volume and every file\n"}},
+      {"record-v1", "-t", 0, {"The set is sound: the installer, every volume and every file match their CRC-32s.\n"}},
+      {"record-v1", "-e", 0, {"3 files written"}, true},
+      {"record-v2", "-l", 0, {"Checksums:         CRC-32 of the installer, its file table, every volume and every file\n"}},
+      {"record-v2", "-t", 0,
+       {"The set is sound: the installer, its file table, every volume and every file match their CRC-32s.\n"}},
+      {"record-v3", "-l", 0, {"Checksums:         of a later kind (version 3), not read\n"}},
+      {"record-v3", "-e", 0,
+       {"SETUP.EXE carries checksums of a later kind (version 3) that this diskspan-extract cannot read: they are not "
+        "checked\n", "3 files written"}, true},
+      {"record-crc", "-l", 1,
+       {"Title:             Tools\n", "Checksums:         DAMAGED: its verification record fails its own CRC-32\n",
+        crcDamage}},
+      {"record-crc", "-t", 1, {crcDamage}},
+      {"record-crc", "-e", 1, {crcDamage}},
+      {"record-crc", "-e --ignore-checksums", 0,
+       {"--ignore-checksums: SETUP.EXE is damaged (its verification record fails its own CRC-32); not checking the "
+        "installer, the volumes or the files against its CRC-32s\n", "3 files written"}, true},
+      {"dropped-entry", "-t", 1, {"SETUP.EXE is damaged (its verification record counts ", " and 3 files, the set ",
+                                  " and 2 files): get a good copy of disk 1"}},
+      {"changed-table", "-l", 1, {"Title:             Urgent update\n", "AUTOEXEC.BAT", tableDamage}},
+      {"changed-table", "-t", 1, {tableDamage}},
+      {"changed-table", "-e", 1, {tableDamage}},
+      {"changed-table", "-l --ignore-checksums", 0, {"--ignore-checksums: " + tableDamage}},
+  };
+  for (const auto& c : cases) {
+    fs::remove_all(dir / "out");
+    EXPECT_TRUE(Ends(Run(c.mode, c.set), c.exitCode, c.messages)) << c.set << " " << c.mode;
+    EXPECT_EQ(fs::exists(dir / "out" / "README.TXT"), c.writes) << c.set << " " << c.mode;
+  }
+}
+
 }  // namespace
 }  // namespace tooltest

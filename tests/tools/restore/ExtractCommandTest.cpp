@@ -38,11 +38,13 @@ TEST_F(ExtractCommand, RoundTripsOverOneThreeAndTwelveVolumesCheckingEveryCrc) {
     EXPECT_TRUE(fs::exists(dir / "set" / VolumeFileName("SETUP.EXE", volumes).c_str())) << volumeSize;
     EXPECT_FALSE(fs::exists(dir / "set" / VolumeFileName("SETUP.EXE", volumes + 1).c_str())) << volumeSize;
     EXPECT_TRUE(Ends(Extract("-l " + Setup()), 0,
-                     {"Title:             Setup\n", "Checksums:         CRC-32 of the installer, every volume and every file\n",
+                     {"Title:             Setup\n",
+                      "Checksums:         CRC-32 of the installer, its file table, every volume and every file\n",
                       "        5000  1999-12-31 23:59:00  README.TXT\n", "      155000  4 files\n"}));
     EXPECT_TRUE(Ends(Extract("-l --json " + Setup()), 0, {"\"checksums\": true,"}));
     EXPECT_EQ(Extract("-t " + Setup()),
-              (RunResult{0, "The set is sound: the installer, every volume and every file match their CRC-32s.\n"}));
+              (RunResult{0, "The set is sound: the installer, its file table, every volume and every file match "
+                            "their CRC-32s.\n"}));
     ASSERT_TRUE(Ends(ExtractTo(Setup()), 0));
     for (std::size_t i = 0; i < files.size(); ++i) {
       EXPECT_EQ(Slurp(dir / "out" / files[i].first), files[i].second) << files[i].first << ", " << volumeSize;
@@ -67,6 +69,42 @@ TEST_F(ExtractCommand, FindsVolumesInAnyCaseBesideTheInstallerOrWhereVolumesSays
   EXPECT_TRUE(r.ExitCode == 2 &&
               r.Output.starts_with("diskspan-extract: --volumes " + nowhere + ": no such directory or disk image"))
       << r.Output;
+}
+
+// Arguments mean one thing: after SETUP.EXE a directory is a place for
+// volumes unless it also selects a file of the set (then the run stops and
+// says how to choose); after -- everything is a pattern; --volumes never
+// takes the installer; what is not a regular file is said to be none.
+TEST_F(ExtractCommand, EachArgumentMeansOneThing) {
+  PackSet({{"README.TXT", MixedBytes(300, 1)}, {"DATA.BIN", RandomBytes(30000, 2)}}, "--volume-size 20000");
+  fs::create_directories(dir / "README.TXT"), fs::create_directories(dir / "vols");
+  fs::rename(dir / "set" / "SETUP.02", dir / "vols" / "SETUP.02");
+  ASSERT_EQ(RunCommand("mkfifo " + (dir / "fifo").string()).ExitCode, 0);
+  const std::string here = "cd " + dir.Path().string() + " && " + DISKSPAN_EXTRACT + " ";
+  const struct {
+    std::string command;
+    int exitCode;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {here + "-t set/SETUP.EXE vols README.TXT", 2,
+       {"diskspan-extract: 'README.TXT' is ambiguous: a directory to look for volumes in, and a pattern that selects "
+        "README.TXT in the set; write it after -- to select files, or after --volumes to look for volumes there\n"}},
+      {here + "-t set/SETUP.EXE vols -- README.TXT", 0, {"The selected files are sound"}},
+      {here + "-t set/SETUP.EXE --volumes README.TXT vols", 0,
+       {"diskspan-extract: README.TXT: not used: no volume of this set was taken from it\n", "The set is sound"}},
+      {here + "-t --volumes vols set/SETUP.EXE", 0, {"The set is sound"}},
+      {here + "-t --volumes set/SETUP.EXE vols", 2,
+       {"--volumes set/SETUP.EXE: no directory or disk image; --volumes takes places for volumes only: name the "
+        "installer before it"}},
+      {here + "-t -- set/SETUP.EXE", 2, {"no SETUP.EXE named before --"}},
+      {here + "-t README.TXT", 1, {"README.TXT: not a regular file (a directory)"}},
+      {here + "-t fifo", 1, {"fifo: not a regular file (a FIFO)"}},
+      {here + "-t /dev/zero", 1, {"/dev/zero: not a regular file (a character device)"}},
+      {here + "-t absent.exe", 1, {"absent.exe: no such file"}},
+      {here + "-t --codepage 037 set/SETUP.EXE vols", 2,
+       {"--codepage: '037' is not a Windows ANSI or OEM code page written in decimal"}},
+  };
+  for (const auto& c : cases) EXPECT_TRUE(Ends(RunCommand(c.command), c.exitCode, c.messages)) << c.command;
 }
 
 TEST_F(ExtractCommand, HostileNamesAreRefusedAndNothingLeavesTheOutputDirectory) {

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "ToolTestSupport.h"
+#include "base/Crc32.h"
+#include "config/VerificationRecord.h"
 #include "volumes/VolumeRules.h"
 
 using namespace tooltest;
@@ -67,6 +69,73 @@ void CaseTwins(const fs::path& dir) {
   Spill(dir / "setup.02", other);
 }
 
+// A set of three text files with a version 2 record, as the packer writes them.
+RawSet RecordedSet(std::uint16_t version) {
+  RawSet set;
+  set.Decoded = MixedBytes(3000, 6);
+  set.VolumeSize = 700;
+  set.Trailer.Title = "Tools";
+  set.Entries = {{"README.TXT", 0, 0, 1000}, {"TOOL.EXE", 0, 1000, 1000}, {"NOTES.TXT", 0, 2000, 1000}};
+  set.RecordVersion = version;
+  return set;
+}
+
+// Flips one bit of the SETUP.EXE at `at` bytes from its record's start.
+void FlipRecordByte(const fs::path& dir, std::size_t at) {
+  Bytes setup = Slurp(dir / "SETUP.EXE");
+  setup[1000 + at] ^= 0x01;
+  Spill(dir / "SETUP.EXE", setup);
+}
+
+// Sets with a record that reads soundly: version 1, before the file table
+// and trailer were covered, and version 2.
+void Recorded(const fs::path& dir, std::uint16_t version) { RecordedSet(version).WriteTo(dir); }
+
+// One bit of volume 1's CRC in the record flipped: the record fails its own CRC.
+void RecordCrc(const fs::path& dir) {
+  RecordedSet(2).WriteTo(dir);
+  FlipRecordByte(dir, VerificationHeaderSize(2));
+}
+
+// Version 3 of a record whose own CRC is right: a later packer's, unknown.
+void LaterRecord(const fs::path& dir) {
+  RecordedSet(2).WriteTo(dir);
+  Bytes setup = Slurp(dir / "SETUP.EXE");
+  const std::size_t footer = setup.size() - ConfigTrailerSize - 3 * FileEntrySize - VerificationFooterSize;
+  const std::size_t size = setup[footer] | setup[footer + 1] << 8;  // the record's, from its footer
+  setup[1000 + 8] = 3;
+  const std::uint32_t crc = UpdateCrc32(0, setup.data() + 1000, size - 4);
+  for (int i = 0; i < 4; ++i) setup[1000 + size - 4 + i] = static_cast<std::uint8_t>(crc >> (8 * i));
+  Spill(dir / "SETUP.EXE", setup);
+}
+
+// A version 1 set whose table lost its last entry: the record counts one file more.
+void DroppedEntry(const fs::path& dir) {
+  RecordedSet(1).WriteTo(dir);
+  Bytes setup = Slurp(dir / "SETUP.EXE");
+  const std::size_t trailer = setup.size() - ConfigTrailerSize;
+  setup.erase(setup.begin() + static_cast<std::ptrdiff_t>(trailer - FileEntrySize),
+               setup.begin() + static_cast<std::ptrdiff_t>(trailer));
+  setup[setup.size() - ConfigTrailerSize] = 2;  // FileCount
+  Spill(dir / "SETUP.EXE", setup);
+}
+
+// A version 2 set whose TOOL.EXE was renamed AUTOEXEC.BAT, made the file to
+// start, and whose title changed: every CRC but the block's still holds.
+void ChangedTable(const fs::path& dir) {
+  RecordedSet(2).WriteTo(dir);
+  Bytes setup = Slurp(dir / "SETUP.EXE");
+  const std::size_t trailer = setup.size() - ConfigTrailerSize;
+  const auto entry = EncodeFileEntry({"AUTOEXEC.BAT", 0, 1000, 1000});
+  std::copy(entry.begin(), entry.end(), setup.begin() + static_cast<std::ptrdiff_t>(trailer - 2 * FileEntrySize));
+  ConfigTrailer t = DecodeTrailer(std::span(setup).last<ConfigTrailerSize>());
+  t.LaunchIndex = 2;
+  t.Title = "Urgent update";
+  const auto changed = EncodeTrailer(t);
+  std::copy(changed.begin(), changed.end(), setup.begin() + static_cast<std::ptrdiff_t>(trailer));
+  Spill(dir / "SETUP.EXE", setup);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,5 +149,11 @@ int main(int argc, char** argv) {
   Foreign(root / "foreign");
   TemporaryNames(root / "temporary-names");
   CaseTwins(root / "case-twins");
+  Recorded(root / "record-v1", 1);
+  Recorded(root / "record-v2", 2);
+  RecordCrc(root / "record-crc");
+  LaterRecord(root / "record-v3");
+  DroppedEntry(root / "dropped-entry");
+  ChangedTable(root / "changed-table");
   return 0;
 }

@@ -128,13 +128,20 @@ volume_one_missing() {
   expect_absent "$DEST/Split.Spt"
 }
 
-# Entries the packer refuses, in the last place of the table: a name that
-# climbs out of DestDir, that Windows reads as a device, that is a
-# temporary's, and bytes outside the decoded stream. The whole table is
-# checked before the destination dialog: a damaged set, nothing created.
+# Entries the packer refuses. In a set with checksums any changed entry
+# makes a damaged installer, refused at start. In one without, the entry
+# in the last place of the table: a name that climbs out of DestDir, that
+# Windows reads as a device, that is a temporary's, and bytes outside the
+# decoded stream. The whole table is checked before the destination
+# dialog: a damaged set, nothing created.
 crafted_entries() {
   add_text XXCRAFTED.TXT crafted
   pack_for 'E2E\CRAFTED\IN'
+  patch_entry "$SET/SETUP.EXE" XXCRAFTED.TXT name '..\ESCAPE.TXT'
+  run_stub "$SET/SETUP.EXE" box Setup ok
+  expect_failure "The installer is damaged (get a good copy of disk 1): $(win_path "$SET/SETUP.EXE")."
+  expect_absent "$(c_path 'E2E\CRAFTED')"
+  pack_for 'E2E\CRAFTED\IN' --no-checksums
   local name=XXCRAFTED.TXT crafted
   crafted_run() {
     rm -rf "$(c_path 'E2E\CRAFTED')"
@@ -164,7 +171,7 @@ subfolders_installed() {
   add_launcher
   add_text DEEP.TXT deep
   add_text MAN.TXT manual
-  pack_for 'E2E\TREE' --launch RUN.BAT
+  pack_for 'E2E\TREE' --launch RUN.BAT --no-checksums
   patch_entry "$SET/SETUP.EXE" RUN.BAT name 'BIN\RUN.BAT'
   patch_entry "$SET/SETUP.EXE" DEEP.TXT name 'DOCS\BASH\My Deep File.txt'
   patch_entry "$SET/SETUP.EXE" MAN.TXT name 'docs\MAN.TXT'
@@ -186,7 +193,7 @@ subfolders_installed() {
 double_byte_names() {
   add_text SOFT.TXT soft
   add_text TABLE.TXT table
-  pack_for 'E2E\DBCS'
+  pack_for 'E2E\DBCS' --no-checksums
   patch_entry "$SET/SETUP.EXE" SOFT.TXT name hex:835c837483672e545854      # ソフト.TXT
   patch_entry "$SET/SETUP.EXE" TABLE.TXT name hex:955c5c967c2e545854       # 表\翻.TXT
   LC_ALL=ja_JP.UTF-8 install_set box Setup ok

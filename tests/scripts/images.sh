@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Disk images never leave a set half made or half replaced, and mtools reads them alike for every user:
+# without mtools, --images fails before a byte is written; a set replaced with --force --images keeps
+# no stale image of the old one; the extractor names images it was given that hold no volume of the
+# set, and --volumes never takes the installer's image; an output directory named like an option
+# ("-s") reaches mtools as a path; mtools settings in the environment or ~/.mtoolsrc change nothing.
+#   images.sh DISKSPAN-PACK DISKSPAN-EXTRACT
+set -uo pipefail
+pack=$1 extract=$2
+here=$(dirname "$(realpath "$0")")
+work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-images.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+snapshot() { (cd "$1" && find . -mindepth 1 -printf '%y %p\n' -type f -exec sha256sum {} \; | sort); }
+# expect WHAT STATUS TEXT COMMAND...: COMMAND ends with STATUS and says TEXT (when not empty).
+expect() {
+  local what=$1 status=$2 text=$3
+  shift 3
+  "$@" >"$work/log" 2>&1
+  local got=$?
+  [ "$got" = "$status" ] || fail "$what: exit $got, not $status: $(head -c 600 "$work/log")"
+  [ -z "$text" ] || grep -qF -- "$text" "$work/log" || fail "$what does not say: $text ($(head -c 600 "$work/log"))"
+}
+command -v mcopy >/dev/null || { echo "images: mtools is not installed"; exit 1; }
+
+python3 "$here/fake_stub.py" 3000 >"$work/stub.exe"
+mkdir "$work/in" && head -c 700000 /dev/urandom >"$work/in/NOISE.BIN" && echo small >"$work/in/SMALL.TXT"
+verbose=("$pack" --stub "$work/stub.exe" --volume-size 160K --images)
+packer=("${verbose[@]}" -q)
+"${packer[@]}" -o "$work/set" "$work/in/NOISE.BIN" || { echo "FAIL: the five-disk set did not pack" >&2; exit 1; }
+[ -f "$work/set/DISK05.IMG" ] || { echo "FAIL: the set has fewer than five disks" >&2; exit 1; }
+
+# --volumes takes images and directories holding volumes, never the installer's image.
+mkdir "$work/vols" && cp "$work/set"/SETUP.0[2-5] "$work/vols/"
+expect "--volumes before DISK01.IMG" 0 "The set is sound" \
+  "$extract" -t --volumes "$work/set"/DISK0[2-5].IMG "$work/set/DISK01.IMG"
+expect "--volumes DIR before DISK01.IMG" 0 "The set is sound" "$extract" -t --volumes "$work/vols" "$work/set/DISK01.IMG"
+
+# Without mtools nothing is written: the old set and its images stay whole.
+before=$(snapshot "$work/set")
+mkdir "$work/no-mtools"
+expect "--images without mtools" 1 "diskspan-pack: --images: mformat is not on PATH: disk images need mtools" \
+  env PATH="$work/no-mtools" "${packer[@]}" --force -o "$work/set" "$work/in/SMALL.TXT"
+[ "$(snapshot "$work/set")" = "$before" ] || fail "a failed --images changed the old set"
+
+# Replaced by a one-disk set: no image of the old set is left; the extractor names stale ones given.
+mkdir "$work/old" && cp "$work/set/DISK03.IMG" "$work/old/"
+expect "--force --images" 0 "" "${verbose[@]}" --force -o "$work/set" "$work/in/SMALL.TXT"
+grep -qF "removed $work/set/DISK05.IMG, left from an earlier set" "$work/log" || fail "DISK05.IMG not named as removed"
+[ "$(cd "$work/set" && echo *)" = "DISK01.IMG SETUP.01 SETUP.EXE" ] || fail "left in the set: $(ls "$work/set")"
+expect "a stale image given" 0 "diskspan-extract: $work/old/DISK03.IMG: not used: no volume of this set was taken" \
+  "$extract" -t "$work/set/DISK01.IMG" "$work/old/DISK03.IMG"
+
+# An output directory named like an option: the images are made and restore.
+expect "an output directory named -s" 0 "" bash -c 'cd "$1" && shift && "$@" --output-dir=-s in/SMALL.TXT' \
+  images "$work" "${packer[@]}"
+expect "restoring from -s/DISK01.IMG" 0 "" "$extract" -q -d "$work/restored" "$work/-s/DISK01.IMG"
+cmp -s "$work/in/SMALL.TXT" "$work/restored/SMALL.TXT" || fail "SMALL.TXT did not come back from -s/DISK01.IMG"
+
+# A user's mtools settings: every image still holds its installer and reads back.
+mkdir "$work/home"
+printf 'MTOOLS_DOTTED_DIR=1\nMTOOLS_DATE_STRING="dd.mm.yy"\nMTOOLS_TWENTY_FOUR_HOUR_CLOCK=0\nMTOOLS_LOWER_CASE=1\n' \
+  >"$work/home/.mtoolsrc"
+settings=(env HOME="$work/home" MTOOLS_DOTTED_DIR=1 MTOOLS_DATE_STRING=mm/dd/yyyy MTOOLS_NAME_NUMERIC_TAIL=0)
+expect "packing under a user's mtools settings" 0 "" "${settings[@]}" "${packer[@]}" -o "$work/user" "$work/in/NOISE.BIN"
+expect "testing under a user's mtools settings" 0 "The set is sound" \
+  "${settings[@]}" "$extract" -t "$work/user"/DISK0[1-5].IMG
+expect "listing under a user's mtools settings" 0 "NOISE.BIN" "${settings[@]}" "$extract" -l "$work/user/DISK01.IMG"
+
+[ "$failures" -eq 0 ] || { echo "images: $failures check(s) failed" >&2; exit 1; }
+echo "images: made before the commit, never stale, read alike whatever the user's mtools settings"

@@ -1,0 +1,83 @@
+#include "StubProgram.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "FileIdentity.h"
+#include "PackOptions.h"
+#include "config/ConfigBlock.h"
+#include "config/VerificationRecord.h"
+
+namespace {
+
+constexpr std::size_t HeadSize = 64 * 1024;  // room for any PE headers worth the name
+constexpr std::size_t TailSize = LargestVerificationRecord + 255 * FileEntrySize + ConfigTrailerSize;
+
+std::uint32_t Get16(std::span<const std::uint8_t> b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) { return Get16(b, at) | Get16(b, at + 2) << 16; }
+
+std::vector<std::uint8_t> ReadPart(const std::filesystem::path& path, std::int64_t from, std::size_t size) {
+  std::vector<std::uint8_t> bytes(size);
+  std::ifstream in(path, std::ios::binary);
+  in.seekg(from);
+  if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+    throw PackError("--stub " + path.string() + ": cannot read it");
+  return bytes;
+}
+
+}  // namespace
+
+std::optional<std::string> NotAWindowsProgram(std::span<const std::uint8_t> head, std::int64_t fileSize,
+                                              std::int64_t& imageEnd) {
+  if (head.size() < 64 || head[0] != 'M' || head[1] != 'Z') return "not a Windows program (no MZ header)";
+  const std::size_t pe = Get32(head, 0x3C);
+  if (pe > head.size() - 24 || Get32(head, pe) != 0x00004550) return "not a Windows program (no PE header)";
+  const std::size_t sections = Get16(head, pe + 6), optionalSize = Get16(head, pe + 20);
+  const std::size_t table = pe + 24 + optionalSize;
+  if (optionalSize < 2 || table + sections * 40 > head.size()) return "its PE headers do not parse (cut short)";
+  const std::uint32_t magic = Get16(head, pe + 24);
+  if (magic != 0x10B && magic != 0x20B) {
+    char text[80];
+    std::snprintf(text, sizeof text, "not a PE32 or PE32+ program (optional header magic 0x%X)", magic);
+    return text;
+  }
+  if (sections == 0) return "its PE headers do not parse (no sections)";
+  imageEnd = static_cast<std::int64_t>(table + sections * 40);
+  for (std::size_t i = 0; i < sections; ++i) {
+    const std::int64_t end = std::int64_t{Get32(head, table + i * 40 + 20)} + Get32(head, table + i * 40 + 16);
+    if (end > fileSize) return "its PE headers do not parse (section " + std::to_string(i + 1) + " ends past the file)";
+    imageEnd = std::max(imageEnd, end);
+  }
+  return std::nullopt;
+}
+
+bool EndsInSetBlock(std::span<const std::uint8_t> tail, std::int64_t afterImage) {
+  if (afterImage < std::int64_t{ConfigTrailerSize} || tail.size() < ConfigTrailerSize) return false;
+  const std::size_t block = tail[tail.size() - ConfigTrailerSize] * FileEntrySize + ConfigTrailerSize;
+  if (afterImage == static_cast<std::int64_t>(block)) return true;
+  if (tail.size() < block + VerificationFooterSize) return false;
+  const std::size_t record = VerificationRecordSizeFromFooter(
+      tail.subspan(tail.size() - block - VerificationFooterSize).first<VerificationFooterSize>());
+  return record != 0 && afterImage == static_cast<std::int64_t>(record + block);
+}
+
+std::int64_t CheckStubProgram(const std::filesystem::path& stub) {
+  if (const auto problem = RegularFileProblem(stub))
+    throw PackError("--stub " + stub.string() + ": " + *problem +
+                    (*problem == "no such file" ? " (build the stub with the win32 preset, or name one)" : ""));
+  std::error_code error;
+  const auto size = static_cast<std::int64_t>(std::filesystem::file_size(stub, error));
+  if (error) throw PackError("--stub " + stub.string() + ": " + error.message());
+  std::int64_t imageEnd = 0;
+  const auto head = ReadPart(stub, 0, static_cast<std::size_t>(std::min<std::int64_t>(size, HeadSize)));
+  if (const auto problem = NotAWindowsProgram(head, size, imageEnd))
+    throw UsageError("--stub " + stub.string() + ": " + *problem + "; name the installer stub (diskspan-stub.exe)");
+  const auto tailSize = static_cast<std::size_t>(std::min<std::int64_t>(size, TailSize));
+  if (imageEnd < size && EndsInSetBlock(ReadPart(stub, size - static_cast<std::int64_t>(tailSize), tailSize),
+                                        size - imageEnd))
+    throw UsageError("--stub " + stub.string() + ": already carries a set's block (it is a set's setup file); " +
+                     "name the bare stub it was made from (diskspan-stub.exe)");
+  return size;
+}
