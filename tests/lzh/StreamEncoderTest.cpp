@@ -164,7 +164,8 @@ TEST(StreamEncoder, MarksTellWhereEachInputByteIsCoded) {
     coded.clear();
     lzh::StreamEncoder some([&](std::span<const std::uint8_t> c) { coded.insert(coded.end(), c.begin(), c.end()); },
                             {.Parsing = parse});
-    const std::vector<std::int64_t> offsets = {0, 4095, 1 << 20, (1 << 20) + 1, 3 << 20, static_cast<std::int64_t>(large.size()) - 1};
+    const std::vector<std::int64_t> offsets = {0, 4095, 1 << 20, (1 << 20) + 1, 3 << 20,
+                                               static_cast<std::int64_t>(large.size()) - 1};
     for (const std::int64_t offset : offsets) some.Mark(offset);
     for (std::size_t at = 0; at < large.size(); at += 100000)
       some.Put(std::span(large).subspan(at, std::min<std::size_t>(100000, large.size() - at)));

@@ -118,8 +118,9 @@ WrittenSet PlannedSet(const PackOptions& options, const SetPlan& plan, const Cod
   set.DecodedSize = plan.Trailer.UnpackedSize;
   set.Paths = DiskSetPaths(options, set.VolumeLengths.size());
   set.Images = DiskImagePaths(options, set.VolumeLengths.size());
-  const std::size_t record = plan.Checksums ? VerificationRecordSize(set.VolumeLengths.size(), plan.Entries.size()) : 0;
-  set.SetupSize = plan.StubSize + static_cast<std::int64_t>(record + plan.Entries.size() * FileEntrySize + ConfigTrailerSize);
+  const std::size_t files = plan.Entries.size();
+  const std::size_t record = plan.Checksums ? VerificationRecordSize(set.VolumeLengths.size(), files) : 0;
+  set.SetupSize = plan.StubSize + static_cast<std::int64_t>(record + files * FileEntrySize + ConfigTrailerSize);
   return set;
 }
 

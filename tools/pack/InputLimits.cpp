@@ -38,7 +38,8 @@ std::vector<std::string> SecondSetHint(const std::vector<InputFile>& files) {
       continue;
     }
     const std::string name = f.Name.substr(0, slash);
-    auto it = std::find_if(folders.begin(), folders.end(), [&](const Folder& d) { return SameNameIgnoringCase(d.Name, name); });
+    auto it = std::find_if(folders.begin(), folders.end(),
+                           [&](const Folder& d) { return SameNameIgnoringCase(d.Name, name); });
     if (it == folders.end()) it = folders.insert(folders.end(), {name, TopFolderSource(f)});
     ++it->Files;
   }

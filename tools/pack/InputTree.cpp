@@ -15,7 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Reason(int error) { return error == ENOENT ? "no such file" : "cannot read: " + std::string(std::strerror(error)); }
+std::string Reason(int error) {
+  return error == ENOENT ? "no such file" : "cannot read: " + std::string(std::strerror(error));
+}
 
 // Why `path` cannot be looked at, with `info` filled when it can.
 std::optional<std::string> StatProblem(const fs::path& path, struct stat& info) {

@@ -82,7 +82,8 @@ std::string PackReportJson(const PackSummary& s) {
   Json files = Json::array();
   for (std::size_t i = 0; i < s.Files.size(); ++i) {
     const InputFile& f = s.Files[i];
-    files.push_back({{"source", f.Source.string()}, {"name", f.Name}, {"size", f.Size}, {"disks", DisksJson(s.Set.FileDisks[i])}});
+    files.push_back(
+        {{"source", f.Source.string()}, {"name", f.Name}, {"size", f.Size}, {"disks", DisksJson(s.Set.FileDisks[i])}});
   }
   Json volumes = Json::array();
   for (std::size_t i = 0; i < s.Set.VolumeLengths.size(); ++i)

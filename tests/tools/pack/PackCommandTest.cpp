@@ -250,4 +250,23 @@ TEST_F(PackCommand, GreekNamesNeedCodePage1253OnBothSides) {
   EXPECT_EQ(Slurp(dir_ / "back" / "\u03A9\u03BC\u03AD\u03B3\u03B1.txt"), Bytes(3, 'g'));
 }
 
+// Dates a DOS date cannot hold are stored as the nearest it can, and said:
+// a line for each file, or one count with -q.
+TEST_F(PackCommand, DatesOutsideTheDosRangeAreClampedWithAWarning) {
+  const std::string old = In("OLD.TXT", Bytes(1, 'o')), late = In("LATE.TXT", Bytes(1, 'l'));
+  ASSERT_EQ(RunCommand("touch -d '1975-06-01 12:00:00' " + old + " && touch -d '2200-01-01 00:00:00' " + late).ExitCode, 0);
+  EXPECT_EQ(Pack(old + " " + late).ExitCode, 0);
+  const RunResult r = Pack("--force " + old + " " + late);
+  EXPECT_NE(r.Output.find("warning: " + old + ": dated 1975-06-01 12:00:00, outside the years a set can hold "
+                          "(1980-2107): stored as 1980-01-01 00:00:00"), std::string::npos) << r.Output;
+  EXPECT_NE(r.Output.find(late + ": dated 2200-01-01 00:00:00, outside the years a set can hold (1980-2107): "
+                          "stored as 2107-12-31 23:59:58"), std::string::npos) << r.Output;
+  EXPECT_EQ(Pack("-q --force " + old + " " + late),
+            (RunResult{0, "diskspan-pack: warning: 2 files dated outside 1980-2107, stored with the nearest date a set "
+                          "can hold\n"}));
+  const auto entries = ParseConfigBlock(Slurp(dir_ / "out" / "SETUP.EXE"))->Entries;
+  EXPECT_EQ(entries[0].Date, 0x210000);  // 1980-01-01 00:00:00
+  EXPECT_EQ(static_cast<std::uint32_t>(entries[1].Date), 0xFF9FBF7Du);  // 2107-12-31 23:59:58
+}
+
 }  // namespace

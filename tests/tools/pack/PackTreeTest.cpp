@@ -23,10 +23,11 @@ class PackTree : public ToolTest {
     fs::create_directories((dir / "tree" / relative).parent_path());
     Spill(dir / "tree" / relative, bytes);
   }
-  // Packs from dir/tree (a shell command's arguments) into dir/set.
-  RunResult PackIn(const std::string& args) const {
-    return RunCommand("cd '" + (dir / "tree").string() + "' && " + DISKSPAN_PACK + " --stub ../stub.exe -o ../set " + args);
+  // The command that packs from dir/tree (a shell command's arguments) into dir/set.
+  std::string PackCommand(const std::string& args) const {
+    return "cd '" + (dir / "tree").string() + "' && " + DISKSPAN_PACK + " --stub ../stub.exe -o ../set " + args;
   }
+  RunResult PackIn(const std::string& args) const { return RunCommand(PackCommand(args)); }
   // The JSON document a command prints on standard output.
   static Json JsonOf(const std::string& command) {
     const RunResult r = RunCommand("(" + command + ") 2>/dev/null");
@@ -85,7 +86,8 @@ TEST_F(PackTree, AFolderPacksItsTreeUnderSortedPaths) {
     expected.push_back(name);
   }
   ASSERT_EQ(expected.size(), 201u);
-  fs::remove(dir / "tree" / "Read me first 39.txt"), expected.erase(std::find(expected.begin(), expected.end(), "Read me first 39.txt"));
+  fs::remove(dir / "tree" / "Read me first 39.txt");
+  expected.erase(std::find(expected.begin(), expected.end(), "Read me first 39.txt"));
 
   const RunResult r = PackIn("-v --volume-size 60000 --launch 'Doc Set B/More Docs/x 7.txt' .");
   ASSERT_TRUE(Ends(r, 0, {"./Empty: holds no files; left out", "./Empty/Inner: holds no files",
@@ -117,10 +119,18 @@ TEST_F(PackTree, EveryProblemIsReportedInOneRun) {
   EXPECT_FALSE(fs::exists(dir / "set"));
 
   // Over 255 files: a hint names the top-level folders a second set could take.
-  for (std::size_t k = 0; k < 300; ++k) Make("many/" + std::string(k < 200 ? "docs" : "bin") + "/f" + std::to_string(k), {});
+  for (std::size_t k = 0; k < 300; ++k) Make((k < 200 ? "many/docs/f" : "many/bin/f") + std::to_string(k), {});
   EXPECT_TRUE(Ends(PackIn("many"), 1,
                    {"300 files to pack; a disk set holds at most 255", "hint: files by top-level folder: docs 200, bin 100",
                     "hint: docs could go into a second set (200 files), leaving 100 files in this one"}));
+
+  // Links are followed, but not round a loop nor to nothing.
+  Make("looped/sub/file", {'f'});
+  fs::create_symlink("..", dir / "tree" / "looped" / "sub" / "up");
+  fs::create_symlink("nowhere", dir / "tree" / "looped" / "dangling");
+  EXPECT_TRUE(Ends(PackIn("looped"), 1, {"looped/dangling: a link to nothing (nowhere)",
+                                         "looped/sub/up: a link back to a folder it lies in (a loop); not followed",
+                                         "2 problems"}));
 }
 
 // Names the installer would take for another thing are refused, each with
@@ -153,13 +163,14 @@ TEST_F(PackTree, FileListsAndGraftPointsNameTheStoredFiles) {
   Make("docs/guide", {'4'}), Make("docs/faq", {'5'}), Make("eq=sign", {'6'});
   std::ofstream(dir / "list") << "SHORT.TXT=doc/A rather long and awkward name of a file.txt\r\nDOCS/=docs\n"
                               << "a\\=b.txt=src/x\n\n./bin/tool\nINTO/=bin/tool\n";
-  const std::string pack = "cd '" + (dir / "tree").string() + "' && " + DISKSPAN_PACK + " --stub ../stub.exe -o ../set --dry-run --json ";
+  const std::string pack = PackCommand("--dry-run --json ");
   EXPECT_EQ(NamesIn(JsonOf(pack + "--graft-points --files-from ../list 'ONE\\TOP.TXT=src/x' 'eq\\=sign'")),
             (std::vector<std::string>{"ONE\\TOP.TXT", "eq=sign", "SHORT.TXT", "DOCS\\faq", "DOCS\\guide", "a=b.txt",
                                       "bin\\tool", "INTO\\tool"}));
   EXPECT_EQ(NamesIn(JsonOf("printf 'X.TXT=src/x\\0docs\\0eq\\\\=sign' | (" + pack + "-0 --graft-points --files-from -)")),
             (std::vector<std::string>{"X.TXT", "docs\\faq", "docs\\guide", "eq=sign"}));
-  EXPECT_EQ(NamesIn(JsonOf("echo bin | (" + pack + "eq=sign --files-from -)")), (std::vector<std::string>{"eq=sign", "bin\\tool"}));
+  EXPECT_EQ(NamesIn(JsonOf("echo bin | (" + pack + "eq=sign --files-from -)")),
+            (std::vector<std::string>{"eq=sign", "bin\\tool"}));
 }
 
 // --dry-run writes nothing and tells exactly what the pack then writes: the
@@ -167,12 +178,13 @@ TEST_F(PackTree, FileListsAndGraftPointsNameTheStoredFiles) {
 // the extractor needs: with disk 3 damaged, it writes exactly the files
 // that lie before it.
 TEST_F(PackTree, DryRunTellsWhatThePackWrites) {
-  for (int k = 1; k <= 6; ++k) Make("F" + std::to_string(k) + ".BIN", k % 2 ? RandomBytes(7000 * k, k) : MixedBytes(20000 * k, k));
+  for (unsigned k = 1; k <= 6; ++k)
+    Make("F" + std::to_string(k) + ".BIN", k % 2 ? RandomBytes(7000 * k, k) : MixedBytes(20000 * k, k));
   Make("sub/EMPTY", {});
   const std::string options = " --json --volume-size 30000 F1.BIN F2.BIN F3.BIN F4.BIN F5.BIN F6.BIN sub";
-  Json plan = JsonOf("cd '" + (dir / "tree").string() + "' && " + DISKSPAN_PACK + " --stub ../stub.exe -o ../set --dry-run" + options);
+  Json plan = JsonOf(PackCommand("--dry-run" + options));
   EXPECT_FALSE(fs::exists(dir / "set"));
-  Json written = JsonOf("cd '" + (dir / "tree").string() + "' && " + DISKSPAN_PACK + " --stub ../stub.exe -o ../set" + options);
+  const Json written = JsonOf(PackCommand(options));
   ASSERT_EQ(plan["dryRun"], true);
   plan["dryRun"] = false;
   EXPECT_EQ(plan, written);
