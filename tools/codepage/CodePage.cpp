@@ -149,6 +149,14 @@ std::string CodePage::Shown(std::string_view text) const {
   return out;
 }
 
+std::optional<std::u32string> CaseFoldedName(std::string_view utf8Name) {
+  auto wide = Utf32Of(utf8Name);
+  static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  if (wide && utf8 != nullptr)
+    for (char32_t& c : *wide) c = static_cast<char32_t>(::towupper_l(static_cast<wint_t>(c), utf8));
+  return wide;
+}
+
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   const auto wideA = Utf32Of(a);
   const auto wideB = Utf32Of(b);

@@ -62,3 +62,7 @@ class CodePage {
 // Windows compares file names without regard to case, for letters beyond
 // ASCII too: "CAFÉ.TXT" and "café.txt" name one file. Both are UTF-8.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
+// The UTF-8 name upper-cased as SameNameIgnoringCase compares it, as a key
+// for finding twins among many names; nothing when it is not UTF-8.
+std::optional<std::u32string> CaseFoldedName(std::string_view utf8Name);
