@@ -185,7 +185,6 @@ make_immutable() {
 
 # patch_entry EXE NAME FIELD VALUE: rewrites one FileEntry of a packed stub
 # (FIELD name, offset or size), to make sets that the packer refuses to make.
-# A name VALUE "hex:835C..." gives the name's bytes in a code page.
 patch_entry() {
   python3 - "$@" <<'PY'
 import struct, sys
@@ -194,8 +193,7 @@ data = bytearray(open(exe, 'rb').read())
 at = data.rfind(bytes([len(name)]) + name.encode())
 assert at >= 0, name
 if field == 'name':
-    raw = bytes.fromhex(value[4:]) if value.startswith('hex:') else value.encode()
-    data[at:at + 40] = (bytes([len(raw)]) + raw).ljust(40, b'\0')
+    data[at:at + 40] = (bytes([len(value)]) + value.encode()).ljust(40, b'\0')
 else:
     at += 40 + (4 if field == 'offset' else 8)
     data[at:at + 4] = struct.pack('<i', int(value))

@@ -154,42 +154,49 @@ crafted_entries() {
   done
 }
 
-# Files in subfolders (names with backslashes, which the stub creates below
-# the destination one level at a time), with their dates; the configured
-# file, which lies in one, starts (within ten seconds) after the install.
-subfolders_installed() {
-  add_launcher
-  add_text DEEP.TXT deep
-  add_text MAN.TXT manual
-  pack_for 'E2E\TREE' --launch RUN.BAT --no-checksums
-  patch_entry "$SET/SETUP.EXE" RUN.BAT name 'BIN\RUN.BAT'
-  patch_entry "$SET/SETUP.EXE" DEEP.TXT name 'DOCS\BASH\My Deep File.txt'
-  patch_entry "$SET/SETUP.EXE" MAN.TXT name 'docs\MAN.TXT'
+# A program folder packed from its directory: 200 files in three levels,
+# with spaces and long names, installed with every folder, byte and date;
+# the file to start lies in a folder and starts (within ten seconds).
+folder_tree() {
+  local tree=$E2E_DIR/tree k f
+  mkdir -p "$tree/bin" "$tree/docs/bash"
+  printf '@echo started > "%s"\r\n' "$(win_path "$MARK")" >"$tree/bin/RUN.BAT"
+  for k in $(seq -w 1 66); do
+    head -c $((10#$k * 37)) /dev/urandom >"$tree/bin/Tool Program $k.exe"
+    printf 'page %s\r\n' "$k" >"$tree/docs/Manual Page $k.txt"
+    printf 'complete %s\r\n' "$k" >"$tree/docs/bash/Completion Script $k.sh"
+  done
+  printf 'first\r\n' >"$tree/docs/Read Me First.txt"
+  k=0
+  while IFS= read -r f; do touch -d "@$((1046512800 + k * 3607))" "$f"; k=$((k + 1)); done \
+    < <(find "$tree" -type f)
+  [ "$k" = 200 ] || fail "the tree has $k files"
+  EXTRA_FILES=("$tree")
+  pack_for 'E2E\TREE' --launch bin/RUN.BAT
   install_set box Setup ok
   expect_line "box \"Setup\" $INSTALLED\\n$DEST_WIN\" answer ok"
-  local f
-  for f in README.TXT:README.TXT RUN.BAT:BIN/RUN.BAT "DEEP.TXT:DOCS/BASH/My Deep File.txt" MAN.TXT:DOCS/MAN.TXT; do
-    expect_same "$E2E_DIR/files/${f%%:*}" "$DEST/${f#*:}"
-    [ "$(stat -c %Y "$DEST/${f#*:}")" = $(($(stat -c %Y "$E2E_DIR/files/${f%%:*}") / 2 * 2)) ] ||
-      fail "${f#*:} has the wrong date"
-  done
+  diff -r --exclude=README.TXT "$tree" "$DEST" >/dev/null || fail "the installed tree differs"
+  while IFS= read -r f; do
+    [ "$(stat -c %Y "$DEST/${f#"$tree"/}")" = $(($(stat -c %Y "$f") / 2 * 2)) ] || fail "$f has the wrong date"
+  done < <(find "$tree" -type f)
   expect_no_temporaries "$DEST"
   for _ in $(seq 50); do [ -e "$MARK" ] && return 0; sleep 0.2; done
-  fail "BIN\RUN.BAT never started"
+  fail "bin\\RUN.BAT never started"
 }
 
 # Names in code page 932 whose second bytes are 5C (\) and 7C (|), among
-# them a folder, install under that code page with the names they say.
+# them a folder, pack and install under that code page with the names they
+# say.
 double_byte_names() {
-  add_text SOFT.TXT soft
-  add_text TABLE.TXT table
-  pack_for 'E2E\DBCS' --no-checksums
-  patch_entry "$SET/SETUP.EXE" SOFT.TXT name hex:835c837483672e545854      # ソフト.TXT
-  patch_entry "$SET/SETUP.EXE" TABLE.TXT name hex:955c5c967c2e545854       # 表\翻.TXT
+  mkdir -p "$E2E_DIR/jp/表"
+  printf 'soft\r\n' >"$E2E_DIR/jp/ソフト.TXT"
+  printf 'table\r\n' >"$E2E_DIR/jp/表/翻.TXT"
+  EXTRA_FILES=("$E2E_DIR/jp")
+  pack_for 'E2E\DBCS' --codepage 932
   LC_ALL=ja_JP.UTF-8 install_set box Setup ok
   expect_exit_zero
-  expect_same "$E2E_DIR/files/SOFT.TXT" "$DEST/ソフト.TXT"
-  expect_same "$E2E_DIR/files/TABLE.TXT" "$DEST/表/翻.TXT"
+  expect_same "$E2E_DIR/jp/ソフト.TXT" "$DEST/ソフト.TXT"
+  expect_same "$E2E_DIR/jp/表/翻.TXT" "$DEST/表/翻.TXT"
   expect_no_temporaries "$DEST"
 }
 
