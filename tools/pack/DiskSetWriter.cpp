@@ -134,7 +134,7 @@ WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vec
   if (error) throw PackError(options.OutputDir.string() + ": cannot create: " + error.message());
   try {
     WrittenSet written;
-    SetChecksums sums(files.size());
+    SetChecksums sums(files.size(), options.CodePageNumber);
     PendingFiles outputs = CodeVolumes(options, plan, files, written.VolumeLengths, sums, progress);
     plan.Trailer.VolumeCount = static_cast<std::uint8_t>(written.VolumeLengths.size());
     for (std::int64_t length : written.VolumeLengths) written.CodedSize += length;
