@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -149,6 +150,26 @@ std::string CodePage::Shown(std::string_view text) const {
   return out;
 }
 
+namespace {
+
+locale_t Utf8Locale() {
+  static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  return utf8;
+}
+
+}  // namespace
+
+std::string UpperCasedName(std::string_view utf8) {
+  const auto wide = Utf32Of(utf8);
+  if (!wide || Utf8Locale() == nullptr) return std::string(utf8);
+  std::string upper;  // UTF-32LE
+  for (const char32_t c : *wide) {
+    const auto u = static_cast<std::uint32_t>(::towupper_l(static_cast<wint_t>(c), Utf8Locale()));
+    for (int shift = 0; shift < 32; shift += 8) upper += static_cast<char>(u >> shift);
+  }
+  return ConvertWhole("UTF-8", "UTF-32LE", upper).value_or(std::string(utf8));
+}
+
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   const auto wideA = Utf32Of(a);
   const auto wideB = Utf32Of(b);
@@ -156,7 +177,7 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   const std::u32string& wa = *wideA;
   const std::u32string& wb = *wideB;
   if (wa.size() != wb.size()) return false;
-  static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  const locale_t utf8 = Utf8Locale();
   for (std::size_t i = 0; i < wa.size(); ++i) {
     const auto x = static_cast<wint_t>(wa[i]);
     const auto y = static_cast<wint_t>(wb[i]);

@@ -62,3 +62,7 @@ class CodePage {
 // Windows compares file names without regard to case, for letters beyond
 // ASCII too: "CAFÉ.TXT" and "café.txt" name one file. Both are UTF-8.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
+
+// The UTF-8 name with every letter upper-cased, so that names Windows takes
+// for one file compare equal byte for byte.
+std::string UpperCasedName(std::string_view utf8);

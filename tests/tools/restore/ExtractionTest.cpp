@@ -36,7 +36,8 @@ TEST(Extraction, ReadsOnlyAsFarAsTheLastSelectedFileNeeds) {
   set.Entries = {{"A.BIN", 0, 0, 1000}, {"B.BIN", 0, 1000, 1000}, {"C.BIN", 0, 2000, 1'998'000}};
   set.Trailer.UnpackedSize = static_cast<std::int32_t>(decoded.size());
   set.Trailer.SplitSize = static_cast<std::int32_t>(coded.size());
-  const std::vector<std::int64_t> volumes = {static_cast<std::int64_t>(coded.size())};
+  StreamPlan volumes;
+  volumes.VolumeSizes = {static_cast<std::int64_t>(coded.size())};
 
   CountingSource one(coded), none(coded), whole(coded);
   CollectedFiles output, nothing;
