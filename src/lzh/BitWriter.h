@@ -20,6 +20,9 @@ class BitWriter {
     }
   }
 
+  // Bits put but not yet written out as a whole byte (0 to 7).
+  int PendingBits() const { return pendingCount_; }
+
   // Pads the last byte with zero bits.
   void Finish() {
     if (pendingCount_ > 0) Put(0, 8 - pendingCount_);

@@ -55,6 +55,13 @@ void StreamEncoder::Put(std::span<const std::uint8_t> input) {
   }
 }
 
+void StreamEncoder::Mark(std::int64_t offset) {
+  if (offset < bytesIn_ || (!marks_.empty() && offset < marks_.back()))
+    throw std::logic_error("lzh::StreamEncoder::Mark out of order");
+  marks_.push_back(offset);
+  spans_.emplace_back();
+}
+
 void StreamEncoder::Finish() {
   if (finished_) return;
   finished_ = true;
@@ -93,19 +100,19 @@ void StreamEncoder::CodeLazy(bool finishing) {
     pending_.reset();
     finder_.Insert(pos);
     if (match.Length == 0) {
-      writer_.PutLiteral(window_[pos]);
+      PutStep(pos, 1, 0);
       ++pos;
       continue;
     }
     const bool lazy = options_.Chosen() == EncoderOptions::Parse::Lazy;
     const Match next = lazy ? finder_.Find(pos + 1, std::min(LongestMatch, end - pos - 1)) : Match{};
     if (next.Length > match.Length) {
-      writer_.PutLiteral(window_[pos]);
+      PutStep(pos, 1, 0);
       ++pos;
       pending_ = next;
       continue;
     }
-    writer_.PutMatch(match.Length, match.Distance);
+    PutStep(pos, match.Length, match.Distance);
     for (int k = 1; k < match.Length; ++k) finder_.Insert(pos + k);
     pos += match.Length;
   }
@@ -139,12 +146,27 @@ void StreamEncoder::FindMatchesBefore(int stop) {
 
 void StreamEncoder::Emit(const ParseStep& step) {
   if (coded_.size() >= FlushSize) Flush();
-  if (step.Distance == 0) {
-    writer_.PutLiteral(window_[pos_]);
-  } else {
-    writer_.PutMatch(step.Length, step.Distance);
-  }
+  PutStep(pos_, step.Length, step.Distance);
   pos_ += step.Length;
+}
+
+// Writes one symbol: a literal (distance 0) or a match, answering the
+// marks that fall in the input bytes it codes.
+void StreamEncoder::PutStep(int pos, int length, int distance) {
+  const bool marked = nextMark_ < marks_.size();
+  const std::int64_t start = marked ? BitsOut() : 0;
+  if (distance == 0) {
+    writer_.PutLiteral(window_[pos]);
+  } else {
+    writer_.PutMatch(length, distance);
+  }
+  if (!marked) return;
+  const std::int64_t end = slid_ + pos - RingStart + length;  // the input offset after the symbol
+  for (; nextMark_ < marks_.size() && marks_[nextMark_] < end; ++nextMark_) spans_[nextMark_] = {start, BitsOut()};
+}
+
+std::int64_t StreamEncoder::BitsOut() const {
+  return (bytesOut_ + static_cast<std::int64_t>(coded_.size())) * 8 + writer_.PendingBits();
 }
 
 // The ring's initial spaces become candidates once the first position is
@@ -168,6 +190,7 @@ void StreamEncoder::SlideIfDue() {
   std::memmove(window_.data(), window_.data() + SlideStep, static_cast<std::size_t>(end_ - SlideStep));
   end_ -= SlideStep;
   pos_ -= SlideStep;
+  slid_ += SlideStep;
   finder_.Slide(SlideStep);
   treeFinder_.Slide(SlideStep);
   matches_.Slide(SlideStep);

@@ -38,6 +38,18 @@ class StreamEncoder {
   // Later calls do nothing.
   void Finish();
 
+  // Where the symbol that codes input byte `offset` lies in the coded
+  // stream, in bits from its start: StartBit up to EndBit (exclusive).
+  // Asked with Mark before that byte is put, offsets in nondecreasing
+  // order; Spans() answers in the same order as the symbols are written
+  // (-1 until then, and for an offset past the end of the input).
+  struct CodedSpan {
+    std::int64_t StartBit = -1;
+    std::int64_t EndBit = -1;
+  };
+  void Mark(std::int64_t offset);
+  const std::vector<CodedSpan>& Spans() const { return spans_; }
+
   std::int64_t BytesIn() const { return bytesIn_; }
   // Coded bytes handed to the sink so far.
   std::int64_t BytesOut() const { return bytesOut_; }
@@ -49,6 +61,8 @@ class StreamEncoder {
   void CodeBlocks(bool finishing);
   void FindMatchesBefore(int stop);
   void Emit(const ParseStep& step);
+  void PutStep(int pos, int length, int distance);
+  std::int64_t BitsOut() const;
   void PrimeOnce();
   void SlideIfDue();
   void Flush();
@@ -67,6 +81,10 @@ class StreamEncoder {
   OptimalTreeFinder treeFinder_;      // for the optimal parse
   OptimalMatches matches_;            // found ahead of pos_ for the optimal parse
   OptimalParser parser_;
+  std::vector<std::int64_t> marks_;   // input offsets asked for by Mark
+  std::vector<CodedSpan> spans_;       // their answers
+  std::size_t nextMark_ = 0;           // the first mark not yet coded
+  std::int64_t slid_ = 0;              // input bytes the window has dropped
   std::int64_t bytesIn_ = 0;
   std::int64_t bytesOut_ = 0;
 };

@@ -24,6 +24,8 @@ class SymbolWriter {
   }
   // Pads the last byte with zero bits.
   void Finish() { bits_.Finish(); }
+  // Bits of the last, unfinished byte (0 to 7).
+  int PendingBits() const { return bits_.PendingBits(); }
   // The adaptive tree as the symbols so far left it.
   const LzhTree& Tree() const { return *tree_; }
 

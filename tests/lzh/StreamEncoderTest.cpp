@@ -140,5 +140,48 @@ TEST(StreamEncoder, FinishEndsTheStream) {
   EXPECT_THROW(encoder.Put(once), std::logic_error);
 }
 
+// A mark tells where the symbol coding an input byte lies: symbols follow
+// one another without gaps, and the coded bytes up to a mark's end decode
+// (zeros after them) to every input byte up to it, across window slides.
+TEST(StreamEncoder, MarksTellWhereEachInputByteIsCoded) {
+  const Bytes small = Wordy(20000, 3), large = MakeSlidingCorpus();
+  for (const auto parse : {lzh::EncoderOptions::Parse::Lazy, lzh::EncoderOptions::Parse::Optimal}) {
+    Bytes coded;
+    lzh::StreamEncoder every([&](std::span<const std::uint8_t> c) { coded.insert(coded.end(), c.begin(), c.end()); },
+                             {.Parsing = parse});
+    for (std::size_t k = 0; k <= small.size(); ++k) every.Mark(static_cast<std::int64_t>(k));
+    every.Put(small);
+    every.Finish();
+    const auto& spans = every.Spans();
+    EXPECT_EQ(spans.front().StartBit, 0);
+    EXPECT_EQ(spans.back().StartBit, -1);  // past the end of the input
+    EXPECT_EQ((spans[small.size() - 1].EndBit + 7) / 8, static_cast<std::int64_t>(coded.size()));
+    for (std::size_t k = 1; k < small.size(); ++k) {
+      const auto &before = spans[k - 1], &now = spans[k];
+      ASSERT_TRUE(now.StartBit == before.StartBit ? now.EndBit == before.EndBit : now.StartBit == before.EndBit) << k;
+    }
+
+    coded.clear();
+    lzh::StreamEncoder some([&](std::span<const std::uint8_t> c) { coded.insert(coded.end(), c.begin(), c.end()); },
+                            {.Parsing = parse});
+    const std::vector<std::int64_t> offsets = {0, 4095, 1 << 20, (1 << 20) + 1, 3 << 20,
+                                               static_cast<std::int64_t>(large.size()) - 1};
+    for (const std::int64_t offset : offsets) some.Mark(offset);
+    for (std::size_t at = 0; at < large.size(); at += 100000)
+      some.Put(std::span(large).subspan(at, std::min<std::size_t>(100000, large.size() - at)));
+    some.Finish();
+    for (std::size_t i = 0; i < offsets.size(); ++i) {
+      const Bytes head(coded.begin(), coded.begin() + (some.Spans()[i].EndBit + 7) / 8);
+      const auto wanted = static_cast<std::int32_t>(offsets[i] + 1);
+      const Bytes decoded = DecodeBytes(head, wanted);  // the last match may run on past `wanted`
+      ASSERT_GE(decoded.size(), static_cast<std::size_t>(wanted));
+      EXPECT_TRUE(std::equal(large.begin(), large.begin() + wanted, decoded.begin())) << offsets[i];
+    }
+  }
+  lzh::StreamEncoder encoder([](std::span<const std::uint8_t>) {});
+  encoder.Mark(5);
+  EXPECT_THROW(encoder.Mark(4), std::logic_error);
+}
+
 }  // namespace
 }  // namespace lzhtest

@@ -62,6 +62,7 @@ expect "bold,italic" diskspan-pack --title-style bold,i
 expect "other subdir" diskspan-pack -o ""
 expect "other subdir" diskspan-pack --output-dir = ""
 expect "" diskspan-pack --title ""
+expect "DISK01.IMG disk02.img notes.txt other subdir" diskspan-pack --files-from ""
 expect "DISK01.IMG disk02.img notes.txt other subdir" diskspan-pack -o out ""
 expect "--title --title-colour --title-size --title-style" diskspan-pack --tit
 expect "other subdir" diskspan-extract -d ""

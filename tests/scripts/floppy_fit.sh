@@ -2,6 +2,7 @@
 # Each disk of a set packed for a floppy format (the sample set, a 5 MB set) fits that format: its files
 # copy with mtools onto a freshly formatted image, and the packer's own images (--images) have the
 # format's size, pass fsck.fat, hold those files, and restore the set with diskspan-extract alone.
+# --dry-run, run first, writes nothing and foretells the pack: its files, sizes and each file's disks.
 #   floppy_fit.sh DISKSPAN-PACK DISKSPAN-EXTRACT
 set -uo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -19,8 +20,13 @@ seq 1 400000 | head -c 2000000 >"$work/large/NUMBERS.TXT"
 for format in "${!geometry[@]}"; do
   for files in examples/sample "$work/large"; do
     set=${files##*/} out=$work/$set-$format
-    "$pack" -o "$out" --volume-size "$format" --images "$files"/* >"$work/log" 2>&1 ||
+    "$pack" -v -o "$out" --volume-size "$format" --images --dry-run "$files"/* >"$work/plan" 2>&1 ||
+      { cat "$work/plan" >&2; fail "$set set for $format: --dry-run failed"; }
+    [ ! -e "$out" ] || fail "--dry-run wrote into $out"
+    "$pack" -v -o "$out" --volume-size "$format" --images "$files"/* >"$work/log" 2>&1 ||
       { cat "$work/log" >&2; fail "$set set for $format did not pack"; }
+    diff <(sed -e 1d -e 's/ would be coded into / coded into /' "$work/plan") "$work/log" >&2 ||
+      fail "--dry-run did not foretell the $set set for $format"
     grep -Eq "disks? of $format\$" "$work/log" || fail "the summary does not name $format"
     disks=$(find "$out" -name 'SETUP.0*' | wc -l)
     for disk in $(seq 1 "$disks"); do

@@ -159,14 +159,19 @@ locale_t Utf8Locale() {
 
 }  // namespace
 
+std::optional<std::u32string> CaseFoldedName(std::string_view utf8Name) {
+  auto wide = Utf32Of(utf8Name);
+  if (wide && Utf8Locale() != nullptr)
+    for (char32_t& c : *wide) c = static_cast<char32_t>(::towupper_l(static_cast<wint_t>(c), Utf8Locale()));
+  return wide;
+}
+
 std::string UpperCasedName(std::string_view utf8) {
-  const auto wide = Utf32Of(utf8);
-  if (!wide || Utf8Locale() == nullptr) return std::string(utf8);
+  const auto folded = CaseFoldedName(utf8);
+  if (!folded) return std::string(utf8);
   std::string upper;  // UTF-32LE
-  for (const char32_t c : *wide) {
-    const auto u = static_cast<std::uint32_t>(::towupper_l(static_cast<wint_t>(c), Utf8Locale()));
-    for (int shift = 0; shift < 32; shift += 8) upper += static_cast<char>(u >> shift);
-  }
+  for (const char32_t c : *folded)
+    for (int shift = 0; shift < 32; shift += 8) upper += static_cast<char>(static_cast<std::uint32_t>(c) >> shift);
   return ConvertWhole("UTF-8", "UTF-32LE", upper).value_or(std::string(utf8));
 }
 

@@ -63,6 +63,10 @@ class CodePage {
 // ASCII too: "CAFÉ.TXT" and "café.txt" name one file. Both are UTF-8.
 bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 
-// The UTF-8 name with every letter upper-cased, so that names Windows takes
-// for one file compare equal byte for byte.
+// The UTF-8 name upper-cased as SameNameIgnoringCase compares it, as a key
+// for finding twins among many names; nothing when it is not UTF-8.
+std::optional<std::u32string> CaseFoldedName(std::string_view utf8Name);
+
+// The same, back in UTF-8 (the name itself when it is not UTF-8), so that
+// names Windows takes for one file compare equal byte for byte.
 std::string UpperCasedName(std::string_view utf8);

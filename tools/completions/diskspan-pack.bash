@@ -1,5 +1,5 @@
 # bash completion for diskspan-pack: options, the values some of them take,
-# and file names for the files to pack. Needs nothing but bash itself.
+# and file and folder names for what to pack. Needs nothing but bash itself.
 
 _diskspan_pack() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}
@@ -16,7 +16,7 @@ _diskspan_pack() {
       compopt -o filenames
       mapfile -t COMPREPLY < <(compgen -d -- "$cur")
       return ;;
-    --stub)
+    --stub | --files-from)
       compopt -o filenames
       mapfile -t COMPREPLY < <(compgen -f -- "$cur")
       return ;;
@@ -47,7 +47,8 @@ _diskspan_pack() {
   if [[ $cur == -* ]]; then
     local options="-h --help -o --output-dir --stub --name --title --font --title-size
       --title-style --top-colour --bottom-colour --title-colour --default-dir --launch
-      --volume-size --codepage --force --fast --no-checksums --images --json -q --quiet --progress --no-progress
+      --volume-size --codepage --force --fast --no-checksums --images --json --files-from -0 --null
+      --graft-points --dry-run -q --quiet --progress --no-progress
       -v --verbose -V --version"
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
     return

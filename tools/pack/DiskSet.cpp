@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/ConfigBlock.h"
+#include "config/FileNames.h"
 #include "config/VerificationRecord.h"
 
 static_assert(MaxVolumes <= MaxVerifiedVolumes && MaxFiles <= MaxVerifiedFiles);
@@ -23,12 +24,16 @@ void CheckColour(const char* option, int index) {
                     " is not a palette index 0-15");
 }
 
+// The packed file --launch names: its name in the set, with / or \ between
+// folders, exactly or else ignoring case.
 std::uint8_t LaunchIndexFor(const PackOptions& options, const std::vector<InputFile>& files) {
   if (!options.Launch) return 0;
+  std::string wanted = *options.Launch;
+  std::replace(wanted.begin(), wanted.end(), '/', '\\');
   for (std::size_t i = 0; i < files.size(); ++i)
-    if (files[i].Name == *options.Launch) return static_cast<std::uint8_t>(i + 1);
+    if (files[i].Name == wanted) return static_cast<std::uint8_t>(i + 1);
   for (std::size_t i = 0; i < files.size(); ++i)
-    if (SameNameIgnoringCase(files[i].Name, *options.Launch)) return static_cast<std::uint8_t>(i + 1);
+    if (SameNameIgnoringCase(files[i].Name, wanted)) return static_cast<std::uint8_t>(i + 1);
   throw UsageError("--launch '" + *options.Launch + "' names none of the files to pack");
 }
 
@@ -57,8 +62,11 @@ ConfigTrailer TrailerFor(const PackOptions& options, const CodePage& codePage) {
 }  // namespace
 
 void CheckOptions(const PackOptions& options, const CodePage& codePage) {
-  if (!IsPlainFileName(options.Name))
-    throw UsageError("--name '" + options.Name + "' is not a plain file name");
+  const NameProblem nameProblem = FileNameProblem(options.Name);
+  if (nameProblem != NameProblem::None)
+    throw UsageError("--name '" + options.Name + "' " + NameProblemText(nameProblem));
+  if (options.Name.size() < 4 || !SameNameIgnoringCase(options.Name.substr(options.Name.size() - 4), ".EXE"))
+    throw UsageError("--name '" + options.Name + "' does not end in .EXE: Windows would not run it");
   CheckLength("--title", options.Title, Stored("--title", options.Title, codePage), TitleFieldWidth);
   CheckLength("--font", options.Font, Stored("--font", options.Font, codePage), TitleFontFieldWidth);
   CheckLength("--default-dir", options.DefaultDir, Stored("--default-dir", options.DefaultDir, codePage),
@@ -75,25 +83,8 @@ void CheckOptions(const PackOptions& options, const CodePage& codePage) {
   if (options.Images && !options.Format)
     throw UsageError("--images needs a floppy format for --volume-size (" + std::to_string(options.VolumeSize) +
                     " is a plain byte count)");
-  if (options.Inputs.empty()) throw UsageError("no files to pack");
-  if (options.Inputs.size() > MaxFiles)
-    throw PackError(std::to_string(options.Inputs.size()) + " files given; a disk set holds at most " +
-                    std::to_string(MaxFiles));
-}
-
-void CheckInputNames(const std::vector<InputFile>& files) {
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    const InputFile& f = files[i];
-    if (!IsPlainFileName(f.Name) || !IsPlainFileName(f.StoredName))
-      throw PackError(f.Source.string() + ": '" + f.Name + "' is not a plain file name");
-    if (f.StoredName.size() > NameFieldWidth - 1)
-      throw PackError(f.Source.string() + ": the name '" + f.Name + "' takes " + std::to_string(f.StoredName.size()) +
-                      " bytes; at most " + std::to_string(NameFieldWidth - 1) + " fit");
-    for (std::size_t j = 0; j < i; ++j)
-      if (SameNameIgnoringCase(files[j].Name, f.Name))
-        throw PackError(files[j].Source.string() + " and " + f.Source.string() +
-                        " would both install as '" + f.Name + "'");
-  }
+  if (options.Inputs.empty() && options.FileLists.empty())
+    throw UsageError("FILE is required (or --files-from LIST): no files to pack");
 }
 
 std::int64_t FirstVolumeCapacity(const PackOptions& options, std::int64_t setupSize) {
@@ -106,12 +97,8 @@ std::int64_t FirstVolumeCapacity(const PackOptions& options, std::int64_t setupS
 SetPlan PlanDiskSet(const PackOptions& options, const CodePage& codePage, std::int64_t stubSize,
                     const std::vector<InputFile>& files) {
   CheckOptions(options, codePage);
-  CheckInputNames(files);
   std::int64_t total = 0;
   for (const auto& f : files) total += f.Size;
-  if (total > MaxSetBytes)
-    throw PackError("the files add up to " + std::to_string(total) + " bytes; a disk set holds at most " +
-                    std::to_string(MaxSetBytes));
   SetPlan plan;
   plan.Trailer = TrailerFor(options, codePage);
   plan.Trailer.FileCount = static_cast<std::uint8_t>(files.size());

@@ -12,12 +12,11 @@
 #include <vector>
 
 #include "InputFiles.h"
+#include "InputLimits.h"
 #include "PackOptions.h"
 #include "config/ConfigBlock.h"
 
-inline constexpr int MaxFiles = 255;
 inline constexpr int MaxVolumes = 255;
-inline constexpr std::int64_t MaxSetBytes = 2147483647;
 
 struct SetPlan {
   ConfigTrailer Trailer;
@@ -31,15 +30,12 @@ struct SetPlan {
 // Raises PackError for any option the format or the code page cannot hold.
 void CheckOptions(const PackOptions& options, const CodePage& codePage);
 
-// Raises PackError for names the installer cannot create or that collide.
-void CheckInputNames(const std::vector<InputFile>& files);
-
 // What disk 1 leaves for volume 1 beside a setup file of `setupSize` bytes:
 // on a floppy format, the free clusters the setup file does not take.
 std::int64_t FirstVolumeCapacity(const PackOptions& options, std::int64_t setupSize);
 
-// Checks everything that can be checked from the options, the stub's size
-// and the files' sizes, and lays out the set.
+// Checks everything that can be checked from the options and the stub's
+// size, and lays out the set of `files` (gathered and checked).
 SetPlan PlanDiskSet(const PackOptions& options, const CodePage& codePage, std::int64_t stubSize,
                     const std::vector<InputFile>& files);
 

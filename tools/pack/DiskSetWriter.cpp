@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "DiskImages.h"
+#include "config/VerificationRecord.h"
 #include "PendingFile.h"
 #include "SetChecksums.h"
 #include "SetOutputs.h"
 #include "TemporaryRegistry.h"
-#include "lzh/StreamEncoder.h"
 #include "volumes/VolumeRules.h"
 
 namespace fs = std::filesystem;
@@ -29,26 +29,16 @@ bool Exists(const fs::path& path) {
 // The coded stream, cut into volumes as the encoder hands it out; the
 // files' and the volumes' CRCs are taken on the way.
 PendingFiles CodeVolumes(const PackOptions& options, const SetPlan& plan, const std::vector<InputFile>& files,
-                         std::vector<std::int64_t>& lengths, SetChecksums& sums, const PackProgressFn& progress) {
+                         CodedStream& coded, SetChecksums& sums, const PackProgressFn& progress) {
   PendingFiles volumes;
-  VolumeCutter cutter(plan.FirstCapacity, options.VolumeSize, [&](int disk, std::span<const std::uint8_t> piece) {
+  const auto put = [&](int disk, std::span<const std::uint8_t> piece) {
     if (static_cast<int>(volumes.size()) < disk) volumes.push_back(std::make_unique<PendingFile>(options.OutputDir));
     volumes.back()->Write(piece);
     sums.AddVolumeBytes(disk, piece);
-  });
-  lzh::StreamEncoder encoder([&](std::span<const std::uint8_t> coded) { cutter.Take(coded); },
-                             {.Parsing = options.Fast ? lzh::EncoderOptions::Parse::Lazy : lzh::EncoderOptions::Parse::Optimal});
-  std::int64_t read = 0;
-  for (std::size_t i = 0; i < files.size(); ++i)
-    StreamFile(files[i].Source, files[i].Size, [&](auto bytes) {
-      sums.AddFileBytes(i, bytes);
-      encoder.Put(bytes);
-      read += static_cast<std::int64_t>(bytes.size());
-      if (progress) progress(read, plan.Trailer.UnpackedSize, i + 1, volumes.size());
-    });
-  encoder.Finish();
+  };
+  coded = CodeStream(options, plan, files, put, [&](std::size_t i, auto bytes) { sums.AddFileBytes(i, bytes); },
+                     progress);
   if (volumes.empty()) volumes.push_back(std::make_unique<PendingFile>(options.OutputDir));  // volume 1, empty
-  lengths = cutter.Lengths();
   return volumes;
 }
 
@@ -118,6 +108,22 @@ class SetCommit {
   bool done_ = false;
 };
 
+// The set's files and sizes once its stream is coded: the setup file takes
+// the record of the real volume count.
+WrittenSet PlannedSet(const PackOptions& options, const SetPlan& plan, const CodedStream& coded) {
+  WrittenSet set;
+  set.VolumeLengths = coded.VolumeLengths;
+  set.CodedSize = coded.CodedSize;
+  set.FileDisks = coded.FileDisks;
+  set.DecodedSize = plan.Trailer.UnpackedSize;
+  set.Paths = DiskSetPaths(options, set.VolumeLengths.size());
+  set.Images = DiskImagePaths(options, set.VolumeLengths.size());
+  const std::size_t files = plan.Entries.size();
+  const std::size_t record = plan.Checksums ? VerificationRecordSize(set.VolumeLengths.size(), files) : 0;
+  set.SetupSize = plan.StubSize + static_cast<std::int64_t>(record + files * FileEntrySize + ConfigTrailerSize);
+  return set;
+}
+
 }  // namespace
 
 std::vector<fs::path> DiskSetPaths(const PackOptions& options, std::size_t volumeCount) {
@@ -127,23 +133,28 @@ std::vector<fs::path> DiskSetPaths(const PackOptions& options, std::size_t volum
   return paths;
 }
 
+WrittenSet DryRunDiskSet(const PackOptions& options, const SetPlan& plan, const std::vector<InputFile>& files,
+                         const PackProgressFn& progress) {
+  const CodedStream coded = CodeStream(options, plan, files, [](int, std::span<const std::uint8_t>) {}, {}, progress);
+  WrittenSet set = PlannedSet(options, plan, coded);
+  set.DryRun = true;
+  return set;
+}
+
 WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vector<InputFile>& files,
                         const PackProgressFn& progress) {
   std::error_code error;
   fs::create_directories(options.OutputDir, error);
   if (error) throw PackError(options.OutputDir.string() + ": cannot create: " + error.message());
   try {
-    WrittenSet written;
     SetChecksums sums(files.size(), options.CodePageNumber);
-    PendingFiles outputs = CodeVolumes(options, plan, files, written.VolumeLengths, sums, progress);
-    plan.Trailer.VolumeCount = static_cast<std::uint8_t>(written.VolumeLengths.size());
-    for (std::int64_t length : written.VolumeLengths) written.CodedSize += length;
-    plan.Trailer.SplitSize = static_cast<std::int32_t>(written.CodedSize);
+    CodedStream coded;
+    PendingFiles outputs = CodeVolumes(options, plan, files, coded, sums, progress);
+    plan.Trailer.VolumeCount = static_cast<std::uint8_t>(coded.VolumeLengths.size());
+    plan.Trailer.SplitSize = static_cast<std::int32_t>(coded.CodedSize);
     outputs.insert(outputs.begin(), WriteSetupFile(options, plan, sums));
-    written.Paths = DiskSetPaths(options, written.VolumeLengths.size());
-    written.Images = DiskImagePaths(options, written.VolumeLengths.size());
-    written.SetupSize = outputs.front()->Size();
-    written.DecodedSize = plan.Trailer.UnpackedSize;
+    WrittenSet written = PlannedSet(options, plan, coded);
+    written.SetupSize = outputs.front()->Size();  // what PlannedSet foretells, as the dry-run tests hold it to
     if (options.Images) {
       SetParts parts;
       for (std::size_t i = 0; i < outputs.size(); ++i) {

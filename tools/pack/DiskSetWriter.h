@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "DiskSet.h"
+#include "SetCoding.h"
 
+// What a pack wrote, or what --dry-run found it would write.
 struct WrittenSet {
   std::vector<std::filesystem::path> Paths;  // setup file first, then volumes 1, 2, ...
   std::vector<std::filesystem::path> Images;  // one per disk, with --images
@@ -21,6 +23,8 @@ struct WrittenSet {
   std::vector<std::int64_t> VolumeLengths;
   std::int64_t DecodedSize = 0;
   std::int64_t CodedSize = 0;
+  std::vector<DiskRange> FileDisks;  // in file table order
+  bool DryRun = false;
 };
 
 // The files a set of `volumeCount` volumes consists of, setup file first.
@@ -29,8 +33,10 @@ std::vector<std::filesystem::path> DiskSetPaths(const PackOptions& options, std:
 // Codes `files` (streamed, in order) into the set `plan` lays out, behind a
 // copy of the stub, and commits it. Raises PackError; nothing of the new
 // set stays behind then, and nothing of an old one is lost.
-// `progress` hears of every chunk read: bytes read of all, the file being
-// read (1-based) and the volumes begun.
-using PackProgressFn = std::function<void(std::int64_t read, std::int64_t total, std::size_t file, std::size_t volumes)>;
 WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vector<InputFile>& files,
                         const PackProgressFn& progress = {});
+
+// Codes `files` as WriteDiskSet does, dropping the coded bytes, and tells
+// what it would write: the same paths, sizes and disks. Writes nothing.
+WrittenSet DryRunDiskSet(const PackOptions& options, const SetPlan& plan, const std::vector<InputFile>& files,
+                         const PackProgressFn& progress = {});

@@ -1,15 +1,18 @@
 #include "InputFiles.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <vector>
 
-#include "PackOptions.h"
+#include "CommandLine.h"
+#include "InputLimits.h"
+#include "InputNames.h"
+#include "InputSources.h"
+#include "InputTree.h"
 #include "config/DosDateTime.h"
 
 namespace {
@@ -33,50 +36,51 @@ class ReadOnlyFile {
 
 std::string Reason() { return std::strerror(errno); }
 
-struct stat StatOf(const std::filesystem::path& path) {
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0)
-    throw PackError(path.string() + (errno == ENOENT ? ": no such file" : ": cannot read: " + Reason()));
-  if (S_ISDIR(info.st_mode))
-    throw PackError(path.string() + ": is a directory; a set holds one flat folder of files, so name the files "
-                                    "themselves (" + path.string() + "/*)");
-  if (!S_ISREG(info.st_mode)) throw PackError(path.string() + ": not a regular file");
-  return info;
+std::string Shown(const std::tm& t) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
+                t.tm_hour, t.tm_min, t.tm_sec);
+  return text;
+}
+
+// Every problem, one a line, then the hints and how many problems there were.
+[[noreturn]] void Refuse(const std::vector<std::string>& problems, const std::vector<std::string>& hints) {
+  std::string message;
+  for (const std::string& line : problems) message += line + "\n";
+  for (const std::string& line : hints) message += line + "\n";
+  throw PackError(message + Counted(static_cast<std::int64_t>(problems.size()), "problem") +
+                  " with the files to pack; nothing written");
 }
 
 }  // namespace
 
-std::uint32_t DosDateOf(const std::filesystem::path& path) {
-  const struct stat info = StatOf(path);
+std::uint32_t DosDateOf(std::time_t modified, std::string& clampedFrom) {
+  static const std::uint32_t Earliest = *PackDosDateTime({1980, 1, 1, 0, 0, 0});
+  static const std::uint32_t Latest = *PackDosDateTime({2107, 12, 31, 23, 59, 58});
   std::tm local{};
-  const std::time_t seconds = info.st_mtime;
-  if (::localtime_r(&seconds, &local) == nullptr)
-    throw PackError(path.string() + ": its date cannot be shown in local time");
+  if (::localtime_r(&modified, &local) == nullptr) {  // beyond any calendar year an int holds
+    clampedFrom = modified < 0 ? "long before 1980" : "long after 2107";
+    return modified < 0 ? Earliest : Latest;
+  }
   const DosDateTime when{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
                          local.tm_hour,        local.tm_min,     local.tm_sec};
-  if (when.Year < 1980) return *PackDosDateTime({1980, 1, 1, 0, 0, 0});
-  if (when.Year > 2107) return *PackDosDateTime({2107, 12, 31, 23, 59, 58});
-  return *PackDosDateTime(when);
+  if (const auto packed = PackDosDateTime(when)) return *packed;
+  clampedFrom = Shown(local);
+  return when.Year < 1980 ? Earliest : Latest;
 }
 
-std::vector<InputFile> StatInputFiles(const std::vector<std::filesystem::path>& paths, const CodePage& codePage) {
-  std::vector<InputFile> files;
-  files.reserve(paths.size());
-  for (const auto& path : paths) {
-    InputFile file;
-    file.Source = path;
-    file.Name = path.filename().string();
-    const auto stored = codePage.FromUtf8(file.Name);
-    if (!stored)
-      throw PackError(path.string() + ": the name '" + file.Name + "' cannot be written in " + codePage.Name() +
-                      " (choose another --codepage, or rename the file)");
-    file.StoredName = *stored;
-    file.Size = static_cast<std::int64_t>(StatOf(path).st_size);
-    if (::access(path.c_str(), R_OK) != 0) throw PackError(path.string() + ": cannot read: " + Reason());
-    file.DosDate = DosDateOf(path);
-    files.push_back(std::move(file));
-  }
-  return files;
+GatheredInputs GatherInputFiles(const PackOptions& options, const CodePage& codePage) {
+  std::vector<std::string> problems, hints;
+  const std::vector<InputSource> sources = GatherSources(options, problems);
+  FoundInputs found = FindInputFiles(sources);
+  problems.insert(problems.end(), found.Problems.begin(), found.Problems.end());
+  GatheredInputs gathered{NameInputFiles(found.Files, codePage, problems), std::move(found.EmptyFolders)};
+  FindNameClashes(gathered.Files, problems);
+  CheckSetLimits(gathered.Files, problems, hints);
+  if (problems.empty() && gathered.Files.empty())
+    problems.push_back(sources.empty() ? "no files to pack: the lists name none" : "no files to pack: the folders hold none");
+  if (!problems.empty()) Refuse(problems, hints);
+  return gathered;
 }
 
 void StreamFile(const std::filesystem::path& path, std::int64_t expectedSize,

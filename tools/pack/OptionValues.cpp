@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <charconv>
+#include <limits>
+#include <string>
 #include <utility>
 
 namespace {
@@ -14,10 +17,28 @@ constexpr std::array<std::pair<std::string_view, int>, 4> StyleBits = {{
 
 std::optional<VolumeSizeChoice> ParseVolumeSize(std::string_view text) {
   if (const FloppyFormat* format = FindFloppyFormat(text)) return VolumeSizeChoice{format, format->FreeBytes};
-  std::int64_t bytes = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), bytes);
-  if (error != std::errc() || end != text.data() + text.size() || bytes <= 0) return std::nullopt;
-  return VolumeSizeChoice{nullptr, bytes};
+  std::string_view number = text;
+  std::int64_t unit = 1;
+  const auto endsIn = [&number](std::string_view suffix) {
+    if (number.size() <= suffix.size()) return false;
+    for (std::size_t k = 0; k < suffix.size(); ++k)
+      if (std::tolower(static_cast<unsigned char>(number[number.size() - suffix.size() + k])) != suffix[k]) return false;
+    number.remove_suffix(suffix.size());
+    return true;
+  };
+  if (endsIn("kb") || endsIn("k")) unit = 1024;
+  else if (endsIn("mb") || endsIn("m")) unit = 1024 * 1024;
+  std::int64_t count = 0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), count);
+  if (error != std::errc() || end != number.data() + number.size() || count <= 0) return std::nullopt;
+  if (count > std::numeric_limits<std::int64_t>::max() / unit) return std::nullopt;
+  return VolumeSizeChoice{nullptr, count * unit};
+}
+
+const FloppyFormat* FormatMeantBy(std::string_view text) {
+  for (const FloppyFormat& format : FloppyFormats)
+    if (text == std::to_string(format.Kilobytes)) return &format;
+  return nullptr;
 }
 
 std::string FloppyFormatNames() {

@@ -34,8 +34,12 @@ struct PackOptions {
   bool Checksums = true;  // write the verification record
   int CodePageNumber = 1252;  // the Windows code page names and texts are stored in
   bool Json = false;           // the summary as one JSON document
+  bool DryRun = false;         // code to nowhere and tell what a pack would write
   OutputChoices Output;
-  std::vector<std::filesystem::path> Inputs;
+  std::vector<std::filesystem::path> Inputs;  // files and folders, in order
+  std::vector<std::string> FileLists;         // --files-from: more inputs, one a line ("-": standard input)
+  bool NullSeparated = false;                 // the lists' paths end in NUL, not newline
+  bool GraftPoints = false;                   // STORED=SOURCE in the arguments and lists
 };
 
 // A request the format cannot hold, or an input that cannot be read. The

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "CommandLine.h"
+#include "config/DosDateTime.h"
 
 namespace {
 
@@ -15,12 +16,54 @@ std::string Row(const std::filesystem::path& path, std::int64_t size, const std:
   return line;
 }
 
+std::string DisksShown(const DiskRange& d) {
+  if (d.First == 0) return "no disk (empty)";
+  if (d.First == d.Last) return "disk " + std::to_string(d.First);
+  return "disks " + std::to_string(d.First) + "-" + std::to_string(d.Last);
+}
+
+nlohmann::ordered_json DisksJson(const DiskRange& d) {
+  nlohmann::ordered_json disks = nlohmann::ordered_json::array();
+  for (int disk = d.First; disk != 0 && disk <= d.Last; ++disk) disks.push_back(disk);
+  return disks;
+}
+
+std::string DateShown(std::uint32_t dosDate) {
+  const DosDateTime d = SplitDosDateTime(dosDate);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", d.Year, d.Month, d.Day, d.Hour, d.Minute, d.Second);
+  return text;
+}
+
 }  // namespace
+
+std::string InputNotes(const OutputChoices& output, const GatheredInputs& inputs) {
+  std::string out;
+  if (output.Verbose)
+    for (const auto& folder : inputs.EmptyFolders)
+      out += "diskspan-pack: " + folder.string() + ": holds no files; left out, as a set keeps no empty folders\n";
+  std::int64_t clamped = 0;
+  for (const InputFile& f : inputs.Files) {
+    if (f.ClampedFrom.empty()) continue;
+    ++clamped;
+    if (!output.Quiet)
+      out += "diskspan-pack: warning: " + f.Source.string() + ": dated " + f.ClampedFrom +
+             ", outside the years a set can hold (1980-2107): stored as " + DateShown(f.DosDate) + "\n";
+  }
+  if (output.Quiet && clamped > 0)
+    out += "diskspan-pack: warning: " + Counted(clamped, "file") +
+           " dated outside 1980-2107, stored with the nearest date a set can hold\n";
+  return out;
+}
 
 std::string PackReportText(const PackSummary& s) {
   std::string out;
-  if (s.Options.Output.Verbose)
-    for (const InputFile& f : s.Files) out += Row(f.Source, f.Size, "  as " + f.Name);
+  if (s.Set.DryRun)
+    out += "Dry run: the files were coded in memory, as a pack codes them, to learn the coded size; "
+           "nothing was written.\n";
+  if (s.Options.Output.Verbose || s.Set.DryRun)
+    for (std::size_t i = 0; i < s.Files.size(); ++i)
+      out += Row(s.Files[i].Source, s.Files[i].Size, "  as " + s.Files[i].Name + ", " + DisksShown(s.Set.FileDisks[i]));
   out += Row(s.Set.Paths[0], s.Set.SetupSize);
   for (std::size_t i = 0; i < s.Set.VolumeLengths.size(); ++i) out += Row(s.Set.Paths[i + 1], s.Set.VolumeLengths[i]);
   const auto& images = s.Set.Images;
@@ -28,7 +71,7 @@ std::string PackReportText(const PackSummary& s) {
     out += Row(images[i], s.Options.Format->ImageBytes(), ", disk " + std::to_string(i + 1));
   for (const auto& removed : s.Set.Removed) out += "removed " + removed.string() + ", left from an earlier set\n";
   out += Counted(static_cast<std::int64_t>(s.Files.size()), "file") + ", " + Counted(s.Set.DecodedSize, "byte") +
-         " coded into " + Counted(s.Set.CodedSize, "byte") + " on " +
+         (s.Set.DryRun ? " would be coded into " : " coded into ") + Counted(s.Set.CodedSize, "byte") + " on " +
          Counted(static_cast<std::int64_t>(s.Set.VolumeLengths.size()), "disk");
   if (s.Options.Format) out += " of " + std::string(s.Options.Format->Name);
   return out + "\n";
@@ -37,7 +80,11 @@ std::string PackReportText(const PackSummary& s) {
 std::string PackReportJson(const PackSummary& s) {
   using Json = nlohmann::ordered_json;
   Json files = Json::array();
-  for (const InputFile& f : s.Files) files.push_back({{"source", f.Source.string()}, {"name", f.Name}, {"size", f.Size}});
+  for (std::size_t i = 0; i < s.Files.size(); ++i) {
+    const InputFile& f = s.Files[i];
+    files.push_back(
+        {{"source", f.Source.string()}, {"name", f.Name}, {"size", f.Size}, {"disks", DisksJson(s.Set.FileDisks[i])}});
+  }
   Json volumes = Json::array();
   for (std::size_t i = 0; i < s.Set.VolumeLengths.size(); ++i)
     volumes.push_back({{"path", s.Set.Paths[i + 1].string()}, {"size", s.Set.VolumeLengths[i]}});
@@ -56,6 +103,7 @@ std::string PackReportJson(const PackSummary& s) {
       {"format", s.Options.Format ? Json(std::string(s.Options.Format->Name)) : Json(nullptr)},
       {"codePage", s.Options.CodePageNumber},
       {"removed", removed},
+      {"dryRun", s.Set.DryRun},
   };
   return doc.dump(2) + "\n";
 }

@@ -16,4 +16,10 @@ struct PackSummary {
 };
 
 std::string PackReportText(const PackSummary& summary);
+// With --dry-run, what the set would be, and each file's disks.
 std::string PackReportJson(const PackSummary& summary);
+
+// What standard error hears of the inputs before packing, one line each:
+// a warning for each date a set cannot hold (with -q, one count), and
+// with -v each empty folder left out.
+std::string InputNotes(const OutputChoices& output, const GatheredInputs& inputs);

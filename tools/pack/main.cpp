@@ -2,6 +2,7 @@
 // with the configuration block appended, and the coded stream cut into
 // floppy-sized volumes beside it.
 #include <iostream>
+#include <sstream>
 
 #include "CommandLine.h"
 #include "DefaultStub.h"
@@ -28,23 +29,32 @@ int Pack(const PackOptions& options) {
   }
   const CodePage codePage(options.CodePageNumber);
   CheckOptions(options, codePage);
-  const auto files = StatInputFiles(options.Inputs, codePage);
+  const GatheredInputs inputs = GatherInputFiles(options, codePage);
+  const auto& files = inputs.Files;
   CheckInputsOutsideSet(options, files);
   const SetPlan plan = PlanDiskSet(options, codePage, stubSize, files);
-  CheckOutputsReplaceable(options, DiskSetPaths(options, 1));  // again once the volume count is known
+  std::cerr << InputNotes(options.Output, inputs) << std::flush;
+  if (!options.DryRun) CheckOutputsReplaceable(options, DiskSetPaths(options, 1));  // again once the volume count is known
 
   ProgressLine line(options.Output.ProgressOnTerminal(), options.Output.ProgressForced());
-  const WrittenSet set = WriteDiskSet(options, plan, files, [&](std::int64_t read, std::int64_t total,
-                                                                std::size_t file, std::size_t volumes) {
+  const auto progress = [&](std::int64_t read, std::int64_t total, std::size_t file, std::size_t volumes) {
     line.Show(read, total, "file " + std::to_string(file) + " of " + std::to_string(files.size()) + ", " +
                                Counted(static_cast<std::int64_t>(volumes), "volume"));
-  });
+  };
+  const WrittenSet set = options.DryRun ? DryRunDiskSet(options, plan, files, progress)
+                                        : WriteDiskSet(options, plan, files, progress);
   line.Close();
   if (!options.Output.Quiet) {
     const PackSummary summary{options, files, set};
     std::cout << (options.Json ? PackReportJson(summary) : PackReportText(summary));
   }
   return PackSuccess;
+}
+
+// Every line of the message, each as the tool's own.
+void ShowError(const std::string& message) {
+  std::istringstream lines(message);
+  for (std::string line; std::getline(lines, line);) std::cerr << "diskspan-pack: " << line << "\n";
 }
 
 }  // namespace
@@ -60,13 +70,14 @@ int main(int argc, char** argv) {
     ApplyPackValues(options, raw);
     return Pack(options);
   } catch (const UsageError& e) {
-    std::cerr << "diskspan-pack: " << e.what() << "\nTry 'diskspan-pack --help' for more information.\n";
+    ShowError(e.what());
+    std::cerr << "Try 'diskspan-pack --help' for more information.\n";
     return PackUsage;
   } catch (const CodePageError& e) {
     std::cerr << "diskspan-pack: --codepage: " << e.what() << "\n";
     return PackUsage;
   } catch (const PackError& e) {
-    std::cerr << "diskspan-pack: " << e.what() << "\n";
+    ShowError(e.what());
     return PackFailed;
   }
 }

@@ -56,7 +56,9 @@ TEST(PackOptionValues, VolumeSizesAsPeopleSpellThem) {
   const std::tuple<const char*, std::string_view, std::int64_t> good[] = {
       {"1.44M", "1.44M", 1457664}, {"1.44m", "1.44M", 1457664}, {"1.44MB", "1.44M", 1457664},
       {"1440K", "1.44M", 1457664}, {"1440k", "1.44M", 1457664}, {"1440KB", "1.44M", 1457664},
-      {"1200K", "1.2M", 1213952},  {"1.68M", "1.68M", 1714176}, {"720k", "720K", 730112}, {"100000", "", 100000}};
+      {"1200K", "1.2M", 1213952},  {"1.68M", "1.68M", 1714176}, {"720k", "720K", 730112}, {"100000", "", 100000},
+      {"400K", "", 409600},        {"400kb", "", 409600},       {"1M", "", 1048576},     {"10m", "", 10485760},
+      {"2MB", "", 2097152},        {"1000K", "", 1024000}};
   for (const auto& [spelling, format, bytes] : good) {
     const auto choice = ParseVolumeSize(spelling);
     ASSERT_TRUE(choice) << spelling;
@@ -65,8 +67,11 @@ TEST(PackOptionValues, VolumeSizesAsPeopleSpellThem) {
   }
   EXPECT_EQ(ParseVolumeSize("1.68M")->Format->SectorsPerCluster, 4);  // DMF
   for (const char* bad : {"", "0", "-5", "1.5M", "1.3M", "12abc", "1.44", "K", "1.4400M", "1440.5K", "1.44K",
-                          "99999999999999999999"})
+                          "99999999999999999999", "0K", "-1M", "K1", "1KM", "+4K", "99999999999999M"})
     EXPECT_FALSE(ParseVolumeSize(bad)) << bad;
+  // A plain number that is a floppy's size in kilobytes means the format, not bytes.
+  for (const FloppyFormat& f : FloppyFormats) EXPECT_EQ(FormatMeantBy(std::to_string(f.Kilobytes)), &f) << f.Name;
+  for (const char* other : {"1441", "1440K", "400", "1.44M", "01440"}) EXPECT_EQ(FormatMeantBy(other), nullptr) << other;
   for (const FloppyFormat& f : FloppyFormats) {  // whole clusters of the disk
     EXPECT_EQ(f.FreeBytes % f.ClusterBytes(), 0) << f.Name;
     EXPECT_LT(f.FreeBytes, f.ImageBytes()) << f.Name;

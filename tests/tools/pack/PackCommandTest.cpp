@@ -91,12 +91,12 @@ TEST_F(PackCommand, EachLimitAndUsageErrorIsRefusedByNameAndNothingIsWritten) {
     std::string args, message;
     int exitCode = 1;  // 2 for an option the command line cannot mean
   } cases[] = {
-      {In(std::string(40, 'N'), Bytes(1, 'n')), "takes 40 bytes; at most 39 fit"},
+      {In(std::string(40, 'N'), Bytes(1, 'n')), "takes 40 bytes in code page 1252; at most 39 fit"},
       {In("\u03A9\u03BC\u03AD\u03B3\u03B1.txt", Bytes(1, 'w')), "cannot be written in code page 1252"},
       {"--title \u03A9 " + ok, "--title '\u03A9' cannot be written in code page 1252", 2},
       {ok + " " + In("caf\u00E9.txt", Bytes(1, 'e')) + " " + In("CAF\u00C9.TXT", Bytes(1, 'E')),
        "would both install as 'CAF\u00C9.TXT'"},
-      {In("A:B", Bytes(1, 'c')), "'A:B' is not a plain file name"},
+      {In("A:B", Bytes(1, 'c')), "'A:B' holds a character Windows does not allow in a file name"},
       {ok + " " + twin, "would both install as 'ok.txt'"},
       {"--title " + std::string(40, 'T') + " " + ok,
        "--title '" + std::string(40, 'T') + "' takes 40 bytes; at most 39 fit", 2},
@@ -110,7 +110,10 @@ TEST_F(PackCommand, EachLimitAndUsageErrorIsRefusedByNameAndNothingIsWritten) {
       {"--volume-size 1000 " + ok, "leaving no room for volume 1"},
       {"--fast --volume-size 2500 " + In("NOISE.BIN", RandomBytes(700000, 4)), "a disk set holds at most 255"},
       {"--volume-size 1.3M " + ok, "160K, 180K, 320K, 360K, 720K, 1.2M, 1.44M, 1.68M, 2.88M", 2},
-      {"--name a/b " + ok, "--name 'a/b' is not a plain file name", 2},
+      {"--name a/b " + ok, "--name 'a/b' holds a character Windows does not allow", 2},
+      {"--name setup " + ok, "--name 'setup' does not end in .EXE", 2},
+      {"--volume-size 1440 " + ok, "would be 1440 bytes; for the 1.44M floppy format write 1.44M (or 1440K)", 2},
+      {"--volume-size 720 " + ok, "for the 720K floppy format write 720K", 2},
       {"--images --volume-size 100000 " + ok, "--images needs a floppy format", 2},
       {"--codepage 77777 " + ok, "'77777' is not a Windows ANSI or OEM code page written in decimal; one of 437, "
                                  "737, 775, 850, 852, 855, 857, 858, 860, 861", 2},
@@ -118,10 +121,9 @@ TEST_F(PackCommand, EachLimitAndUsageErrorIsRefusedByNameAndNothingIsWritten) {
       {"--codepage 0x4e4 " + ok, "'0x4e4' is not a Windows", 2},  // not 1252
       {"--codepage 1047 " + ok, "'1047' is not a Windows", 2},  // EBCDIC
       {"--codepage 930 " + ok, "'930' is not a Windows", 2},  // stateful
-      {"", "FILE is required", 2},
+      {"", "FILE is required (or --files-from LIST)", 2},
       {(dir_ / "in" / "ABSENT.TXT").string(), "ABSENT.TXT: no such file"},
-      {(dir_ / "in").string(), "is a directory; a set holds one flat folder of files"},
-      {many + " " + ok, "256 files given; a disk set holds at most 255"},
+      {many + " " + ok, "256 files to pack; a disk set holds at most 255"},
       {many, "would both install as 'OK.TXT'"},
   };
   for (const auto& c : cases) {
@@ -246,6 +248,25 @@ TEST_F(PackCommand, GreekNamesNeedCodePage1253OnBothSides) {
   EXPECT_EQ(std::string(ReadSetInfo(setup, CodePage(1253)).Entries[0].Name.c_str()), "\xD9\xEC\xDD\xE3\xE1.txt");
   ASSERT_EQ(Extract("--codepage 1253 " + setup.string()).ExitCode, 0);
   EXPECT_EQ(Slurp(dir_ / "back" / "\u03A9\u03BC\u03AD\u03B3\u03B1.txt"), Bytes(3, 'g'));
+}
+
+// Dates a DOS date cannot hold are stored as the nearest it can, and said:
+// a line for each file, or one count with -q.
+TEST_F(PackCommand, DatesOutsideTheDosRangeAreClampedWithAWarning) {
+  const std::string old = In("OLD.TXT", Bytes(1, 'o')), late = In("LATE.TXT", Bytes(1, 'l'));
+  ASSERT_EQ(RunCommand("touch -d '1975-06-01 12:00:00' " + old + " && touch -d '2200-01-01 00:00:00' " + late).ExitCode, 0);
+  EXPECT_EQ(Pack(old + " " + late).ExitCode, 0);
+  const RunResult r = Pack("--force " + old + " " + late);
+  EXPECT_NE(r.Output.find("warning: " + old + ": dated 1975-06-01 12:00:00, outside the years a set can hold "
+                          "(1980-2107): stored as 1980-01-01 00:00:00"), std::string::npos) << r.Output;
+  EXPECT_NE(r.Output.find(late + ": dated 2200-01-01 00:00:00, outside the years a set can hold (1980-2107): "
+                          "stored as 2107-12-31 23:59:58"), std::string::npos) << r.Output;
+  EXPECT_EQ(Pack("-q --force " + old + " " + late),
+            (RunResult{0, "diskspan-pack: warning: 2 files dated outside 1980-2107, stored with the nearest date a set "
+                          "can hold\n"}));
+  const auto entries = ParseConfigBlock(Slurp(dir_ / "out" / "SETUP.EXE"))->Entries;
+  EXPECT_EQ(entries[0].Date, 0x210000);  // 1980-01-01 00:00:00
+  EXPECT_EQ(static_cast<std::uint32_t>(entries[1].Date), 0xFF9FBF7Du);  // 2107-12-31 23:59:58
 }
 
 }  // namespace
