@@ -91,6 +91,7 @@ TEST_F(Checksums, ADamagedInstallerOrFileIsNamedAndEveryOtherFileComesBack) {
   fs::remove_all(dir / "out");
   const std::string file = "diskspan-extract: MIDDLE.BIN is damaged (CRC mismatch)\n";
   EXPECT_EQ(Extract("-t " + Setup()), (RunResult{1, file}));
+  EXPECT_TRUE(Ends(Extract("-t -v " + Setup()), 1, {"FIRST.TXT: OK\nMIDDLE.BIN: damaged (CRC mismatch)\nLAST.TXT: OK\n"}));
   EXPECT_TRUE(Ends(Extract("-t " + Setup() + " FIRST.TXT LAST.TXT"), 0));
   EXPECT_TRUE(Ends(Extract("-t " + Setup() + " '*.BIN'"), 1));
   EXPECT_TRUE(Ends(ExtractTo(Setup()), 1, {file, "2 files written to"}));

@@ -65,6 +65,7 @@ TEST_F(CraftedSets, EntriesNamedLikeTemporariesAreOrdinaryFiles) {
   EXPECT_EQ(contents.size(), expected.size());
   // A file of a temporary's name is kept like any other.
   Spill(dir / "out" / ".diskspan-4242-0.partial", Bytes(3, 'k'));
+  EXPECT_TRUE(Ends(Run("", "temporary-names"), 3, {".tmp and 3 more files already exist; kept"}));
   EXPECT_TRUE(Ends(Run("-v", "temporary-names"), 3, {".diskspan-4242-0.partial: already exists; kept"}));
   EXPECT_EQ(Slurp(dir / "out" / ".diskspan-4242-0.partial"), Bytes(3, 'k'));
   EXPECT_EQ(dir.Files(), expected);
