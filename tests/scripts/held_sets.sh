@@ -73,6 +73,8 @@ restored "$work/out-1b" "${disk1[@]}"
 cp -r "$work/set" "$work/renamed" && mv "$work/renamed/SETUP.EXE" "$work/renamed/SETUP (1).EXE"
 expect "SETUP (1).EXE" 0 "SETUP (1).EXE has no volumes named after it: took SETUP.01 to SETUP.05, which match its" \
   "$extract" -t "$work/renamed/SETUP (1).EXE"
+expect "--volume-name" 0 "The set is sound" "$extract" -t --volume-name SETUP "$work/renamed/SETUP (1).EXE"
+! grep -q "no volumes named after it" "$work/log" || fail "--volume-name did not name the volumes outright"
 expect "SETUP.01 named as the installer" 1 "SETUP.01 is volume 1 of a set: name its installer (SETUP.EXE)" \
   "$extract" -l "$work/set/SETUP.01"
 

@@ -101,6 +101,13 @@ TEST_F(ExtractCommand, EachArgumentMeansOneThing) {
       {here + "-t fifo", 1, {"fifo: not a regular file (a FIFO)"}},
       {here + "-t /dev/zero", 1, {"/dev/zero: not a regular file (a character device)"}},
       {here + "-t absent.exe", 1, {"absent.exe: no such file"}},
+      // Files that are no installer, each in words of its own.
+      {here + "-l " + (fs::path(DISKSPAN_TEST_DATA) / "stubs" / "before-checksums-i686.exe").string(), 1,
+       {"before-checksums-i686.exe is an installer program with no set appended: name a set's SETUP.EXE"}},
+      {here + "-l stub.exe", 1, {"stub.exe is a Windows program with no set appended"}},
+      {here + "-l set/SETUP.01", 1, {"set/SETUP.01 is volume 1 of a set: name its installer (SETUP.EXE)\n"}},
+      {here + "-l src/README.TXT", 1,
+       {"src/README.TXT is not a disk set installer (no configuration block at its end)\n"}},
       {here + "-t --codepage 037 set/SETUP.EXE vols", 2,
        {"--codepage: '037' is not a Windows ANSI or OEM code page written in decimal"}},
   };
