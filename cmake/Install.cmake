@@ -20,14 +20,17 @@ install(CODE "
 find_program(DISKSPAN_HELP2MAN help2man)
 
 # diskspan_man_page(TARGET NAME-LINE): TARGET.1 in the build dir, built by `all`
-# and installed in man1.
+# and installed in man1. tools/man/TARGET.h2m adds the sections --help has
+# no place for (EXAMPLES, SEE ALSO).
 function(diskspan_man_page target name_line)
   set(page "${CMAKE_CURRENT_BINARY_DIR}/man/${target}.1")
+  set(include "${PROJECT_SOURCE_DIR}/tools/man/${target}.h2m")
   add_custom_command(
     OUTPUT "${page}"
     COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_CURRENT_BINARY_DIR}/man"
-    COMMAND "${DISKSPAN_HELP2MAN}" --no-info --name "${name_line}" --output "${page}" $<TARGET_FILE:${target}>
-    DEPENDS ${target}
+    COMMAND "${DISKSPAN_HELP2MAN}" --no-info --name "${name_line}" --include "${include}" --output "${page}"
+            $<TARGET_FILE:${target}>
+    DEPENDS ${target} "${include}"
     COMMENT "Writing the man page ${target}.1 from ${target} --help"
     VERBATIM)
   add_custom_target(${target}_man_page ALL DEPENDS "${page}")

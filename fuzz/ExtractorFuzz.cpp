@@ -54,15 +54,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const SetInfo set = SetInfoFromBytes(stub, "SETUP.EXE");
     ListingText(set);
     ListingJson(set);
-    const auto sizes = VolumeSizes(set, stream.size());
+    FoundVolumes found;
+    for (const std::int64_t size : VolumeSizes(set, stream.size())) found.Volumes.push_back({"SETUP.0N", size, {}, {}});
+    const StreamPlan plan = PlanStream(set, found, {});
 
     const std::vector<bool> everything(set.Entries.size(), true);
     MemorySource testInput(stream);
-    const SetReport tested = TestSet(set, sizes, testInput, everything);
+    const SetReport tested = TestSet(set, plan, testInput, everything);
 
     MemorySource extractInput(stream);
     CountingOutput output;
-    const SetReport extracted = ExtractSet(set, sizes, extractInput, output, everything);
+    const SetReport extracted = ExtractSet(set, plan, extractInput, output, everything);
     // The same set gives the same verdict either way.
     Check(tested.Ok() == extracted.Ok());
     // Every entry begun was ended or discarded: nothing is left half written.

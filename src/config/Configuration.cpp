@@ -81,16 +81,14 @@ FixedText<NameFieldWidth> UpperCased(const FixedText<NameFieldWidth>& name, Uppe
   return upper;
 }
 
-// Two names that Windows would give the same file, or one whose file is a
-// folder the other needs (BIN and BIN\TOOL.EXE). Both are whole names, so
-// the byte after the shorter one starts a character.
+}  // namespace
+
+// Both are whole names, so the byte after the shorter one starts a character.
 bool NamesCollide(std::string_view a, std::string_view b) {
   if (a.size() > b.size()) return NamesCollide(b, a);
   if (std::string_view(b.data(), a.size()) != a) return false;
   return a.size() == b.size() || b[a.size()] == '\\';
 }
-
-}  // namespace
 
 bool FileTableIsSound(std::int32_t unpackedSize, LeadByteTest isLeadByte, UpperCaseFn upperCase) {
   for (const FileRecord* record = FileTable; record; record = record->Next) {

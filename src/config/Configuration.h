@@ -77,6 +77,11 @@ bool EntryIsSound(const FileEntry& entry, std::int32_t unpackedSize, LeadByteTes
 // file system compares them.
 using UpperCaseFn = void (*)(char* text, std::size_t length);
 
+// Whether two names, upper-cased alike, give one file, or one a file where
+// the other needs a folder (BIN and BIN\TOOL.EXE). The tools ask it of
+// names in UTF-8, where a backslash is never part of another character.
+bool NamesCollide(std::string_view a, std::string_view b);
+
 // The whole FileTable checked once, before anything is created: every
 // entry sound, no two names the same file once upper-cased, and no file
 // where another entry needs a folder. A table that fails is a damaged set.

@@ -42,7 +42,10 @@ bool EncodeVerificationRecord(const VerificationRecord& r, std::span<std::uint8_
   Put32(p + 16, r.StubCrc);
   Put16(p + 20, r.VolumeCount);
   Put16(p + 22, r.FileCount);
-  if (r.Version >= 2) Put32(p + 24, r.BlockCrc);
+  if (r.Version >= 2) {
+    Put32(p + 24, r.BlockCrc);
+    Put32(p + 28, r.CodePage);
+  }
   std::uint8_t* at = p + VerificationHeaderSize(r.Version);
   for (std::size_t i = 0; i < r.VolumeCount; ++i, at += 4) Put32(at, r.VolumeCrc[i]);
   for (std::size_t i = 0; i < r.FileCount; ++i, at += 4) Put32(at, r.FileCrc[i]);
@@ -76,6 +79,7 @@ RecordState DecodeVerificationRecord(std::span<const std::uint8_t> bytes, Verifi
   r.VolumeCount = static_cast<std::uint16_t>(Get16(p + 20));
   r.FileCount = static_cast<std::uint16_t>(Get16(p + 22));
   r.BlockCrc = r.Version >= 2 ? Get32(p + 24) : 0;
+  r.CodePage = r.Version >= 2 ? Get32(p + 28) : 0;
   if (r.VolumeCount > MaxVerifiedVolumes || r.FileCount > MaxVerifiedFiles ||
       bytes.size() != VerificationRecordSize(r.VolumeCount, r.FileCount, r.Version))
     return RecordState::BadLayout;

@@ -14,9 +14,11 @@
 //   22      2     FileCount
 //   24      4     BlockCrc (version 2 only): CRC-32 of the file table and
 //                 the trailer, every byte after the record
+//   28      4     CodePage (version 2 only): the Windows code page of the
+//                 set's names and texts; 0 when it is not stated
 //   ..      4*V   VolumeCrc, volume 1 first: CRC-32 of each volume file
 //   ..      4*F   FileCrc, in file table order: CRC-32 of each file's bytes
-//   ..      4     RecordSize: the whole record, 44 + 4*(V+F) bytes (40 in version 1)
+//   ..      4     RecordSize: the whole record, 48 + 4*(V+F) bytes (40 in version 1)
 //   ..      8     Signature "DSVERIFY" again
 //   ..      4     RecordCrc: CRC-32 of every record byte before it
 //
@@ -36,7 +38,7 @@ inline constexpr std::size_t MaxVerifiedVolumes = 255;
 inline constexpr std::size_t MaxVerifiedFiles = 255;
 
 constexpr std::size_t VerificationHeaderSize(std::uint16_t version = VerificationVersion) {
-  return version >= 2 ? 28 : 24;
+  return version >= 2 ? 32 : 24;
 }
 
 constexpr std::size_t VerificationRecordSize(std::size_t volumes, std::size_t files,
@@ -56,6 +58,7 @@ struct VerificationRecord {
   std::uint16_t VolumeCount = 0;
   std::uint16_t FileCount = 0;
   std::uint32_t BlockCrc = 0;  // version 2: the file table and the trailer
+  std::uint32_t CodePage = 0;  // version 2: the code page of the set's texts; 0 when not stated
   std::uint32_t VolumeCrc[MaxVerifiedVolumes] = {};
   std::uint32_t FileCrc[MaxVerifiedFiles] = {};
 };

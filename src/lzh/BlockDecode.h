@@ -72,6 +72,13 @@ class WordBits {
     return byte;
   }
 
+  // The coded bytes that hold the bits taken so far: where the last whole
+  // symbol ends, without the reader's look-ahead.
+  std::int64_t BytesTaken() const {
+    const std::int64_t loaded = base_ + (next_ - block_) + zeros_;
+    return (loaded * 8 - count_ + 7) / 8;
+  }
+
   CodedPosition Position() const {
     const std::int64_t loaded = base_ + (next_ - block_) + zeros_;
     const std::int64_t bits = loaded * 8 - count_;
@@ -143,15 +150,27 @@ class WordBits {
   int count_ = 0;
 };
 
+inline constexpr std::int64_t NoCodedLimit = std::numeric_limits<std::int64_t>::max();
+
+// Coded offsets at which to note how far decoding had come: for each (in
+// ascending order), how many decoded bytes came from symbols held wholly in
+// the coded bytes before it. An offset decoding never passed keeps -1.
+struct CodedMarks {
+  std::span<const std::int64_t> Offsets;
+  std::span<std::int64_t> DecodedBefore;  // as many as Offsets
+};
+
 // Decoded bytes collect behind 4096 bytes of history; a full block goes to
 // the sink and the history moves to the front.
 template <typename Bits, typename Sink>
 class WindowOutput {
  public:
-  WindowOutput(const Bits& bits, Sink& sink, std::int32_t outputSize, std::int64_t codedLimit)
-      : bits_(bits), sink_(sink), left_(outputSize), codedLimit_(codedLimit) {
+  WindowOutput(const Bits& bits, Sink& sink, std::int32_t outputSize, std::int64_t codedLimit, CodedMarks marks)
+      : bits_(bits), sink_(sink), size_(outputSize), left_(outputSize), codedLimit_(codedLimit), marks_(marks) {
     std::memset(window_, 0, RingSize - RingStart);
     std::memset(window_ + RingSize - RingStart, RingFill, RingStart);
+    std::fill(marks_.DecodedBefore.begin(), marks_.DecodedBefore.end(), -1);
+    Watch();
   }
 
   bool Literal(std::uint8_t byte) {
@@ -180,10 +199,23 @@ class WindowOutput {
   bool StoppedAtLimit() const { return stopped_; }
 
  private:
+  // Whether the symbol just read lies past the limit, noting the marks it
+  // passes. Until the next mark or the limit, one comparison per symbol.
   bool PastLimit() {
-    if (codedLimit_ == NoLimit || bits_.Position().Used <= codedLimit_) return false;
-    stopped_ = true;
-    return true;
+    if (watch_ == NoCodedLimit) return false;
+    const std::int64_t taken = bits_.BytesTaken();
+    if (taken <= watch_) return false;
+    const std::int64_t produced = std::min<std::int64_t>(size_, delivered_ + (out_ - blockStart_));
+    for (; nextMark_ < marks_.Offsets.size() && taken > marks_.Offsets[nextMark_]; ++nextMark_)
+      marks_.DecodedBefore[nextMark_] = produced;
+    if (taken > codedLimit_) return stopped_ = true;
+    Watch();
+    return false;
+  }
+
+  void Watch() {
+    watch_ = codedLimit_;
+    if (nextMark_ < marks_.Offsets.size()) watch_ = std::min(watch_, marks_.Offsets[nextMark_]);
   }
 
   void Deliver(std::size_t count) {
@@ -191,19 +223,24 @@ class WindowOutput {
         std::clamp<std::int64_t>(left_, 0, static_cast<std::int64_t>(count)));
     if (keep > 0) sink_(std::span<const std::uint8_t>(blockStart_, keep), bits_.Position());
     left_ -= static_cast<std::int64_t>(keep);
+    delivered_ += static_cast<std::int64_t>(count);
     const std::size_t after = static_cast<std::size_t>(out_ - blockStart_) - count;
     std::memmove(window_, window_ + count, RingSize + after);
     out_ -= count;
   }
 
-  static constexpr std::int64_t NoLimit = std::numeric_limits<std::int64_t>::max();
   // A block, a final match's overrun and a 16-byte copy's overshoot.
   static constexpr std::size_t WindowSize = RingSize + BlockDecodeSize + LongestMatch + 16;
 
   const Bits& bits_;
   Sink& sink_;
+  std::int64_t size_;
   std::int64_t left_;
+  std::int64_t delivered_ = 0;  // bytes moved out of the block so far
   std::int64_t codedLimit_;
+  CodedMarks marks_;
+  std::size_t nextMark_ = 0;
+  std::int64_t watch_ = NoCodedLimit;  // the next coded offset that matters: a mark or the limit
   bool stopped_ = false;
   std::uint8_t window_[WindowSize];
   std::uint8_t* const blockStart_ = window_ + RingSize;
@@ -221,16 +258,16 @@ struct AlwaysGoOn {
 };
 
 // Decodes `outputSize` bytes with `tree` as the working tree. Only bytes
-// whose symbols lie within the first `codedLimit` coded bytes (as Position
-// counts them) are handed on.
+// whose symbols' bits lie within the first `codedLimit` coded bytes are
+// handed on; `marks` notes how far decoding had come at other offsets.
 template <typename Source, typename Sink>
 BlockDecodeOutcome DecodeBlocks(LzhTree& tree, std::int32_t outputSize, Source& source, Sink& sink,
-                                std::int64_t codedLimit = std::numeric_limits<std::int64_t>::max()) {
+                                std::int64_t codedLimit = NoCodedLimit, CodedMarks marks = {}) {
   using Bits = WordBits<Source>;
   using Output = WindowOutput<Bits, Sink>;
   // Both hold large buffers: on the heap, once per stream.
   const auto bits = std::make_unique<Bits>(source);
-  const auto output = std::make_unique<Output>(*bits, sink, outputSize, codedLimit);
+  const auto output = std::make_unique<Output>(*bits, sink, outputSize, codedLimit, marks);
   AlwaysGoOn active;
   Decoder<Bits, Output, AlwaysGoOn>(tree, *bits, *output, active).Run(outputSize);
   output->Finish();

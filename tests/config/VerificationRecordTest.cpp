@@ -17,7 +17,8 @@ std::vector<std::uint8_t> Encoded(const VerificationRecord& r) {
 }
 
 VerificationRecord Sample(std::uint16_t volumes, std::uint16_t files, std::uint16_t version = 2) {
-  VerificationRecord r{version, 46080, 0x12345678, volumes, files, version >= 2 ? 0xB10CB10Cu : 0u};
+  VerificationRecord r{version, 46080, 0x12345678, volumes, files, version >= 2 ? 0xB10CB10Cu : 0u,
+                       version >= 2 ? 1251u : 0u};
   for (int i = 0; i < volumes; ++i) r.VolumeCrc[i] = 0xA0000000u + static_cast<std::uint32_t>(i);
   for (int i = 0; i < files; ++i) r.FileCrc[i] = 0xF0000000u + static_cast<std::uint32_t>(i);
   return r;
@@ -34,11 +35,12 @@ TEST(VerificationRecord, ReadsBackAsWrittenAtEveryCountInBothVersions) {
   for (const std::uint16_t version : {1, 2})
     for (const auto& [volumes, files] : {std::pair<std::uint16_t, std::uint16_t>{1, 0}, {3, 7}, {255, 255}}) {
       const std::vector<std::uint8_t> bytes = Encoded(Sample(volumes, files, version));
-      EXPECT_EQ(bytes.size(), (version == 1 ? 40u : 44u) + 4u * (volumes + files));
+      EXPECT_EQ(bytes.size(), (version == 1 ? 40u : 48u) + 4u * (volumes + files));
       EXPECT_EQ(VerificationRecordSizeFromFooter(std::span(bytes).last<VerificationFooterSize>()), bytes.size());
       VerificationRecord read;
       ASSERT_EQ(DecodeVerificationRecord(bytes, read), RecordState::Sound);
       EXPECT_EQ(read.Version, version);
+      EXPECT_EQ(read.CodePage, version == 1 ? 0u : 1251u);
       EXPECT_EQ(Encoded(read), bytes);  // every field and CRC read back
     }
 }
@@ -70,7 +72,7 @@ TEST(VerificationRecord, AnyDamagedByteIsDamageAndAWholeRecordOfALaterVersionIsN
   EXPECT_EQ(VerificationRecordSizeFromFooter(noise), 0u);
   noise[11] = 'Y';
   EXPECT_EQ(VerificationRecordSizeFromFooter(noise), 0u);  // 16 bytes: too small
-  noise[0] = 0x28, noise[1] = 0x08;                          // 2088 bytes: too large
+  noise[0] = 0x2C, noise[1] = 0x08;                          // 2092 bytes: too large
   EXPECT_EQ(VerificationRecordSizeFromFooter(noise), 0u);
 }
 

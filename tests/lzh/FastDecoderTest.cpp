@@ -30,9 +30,9 @@ struct ChoppedSource {
 };
 
 // Decodes with DecodeBlocks and with DecodeWith, which counts the coded bytes
-// as the tools' reader did and stops after the first symbol read past
-// `limit`, keeping the bytes before it. Both must give the same bytes, coded
-// position and stop; returns the bytes.
+// as the tools' reader did (one byte ahead of the bits taken) and stops at
+// the first symbol whose bits reach past `limit`, keeping the bytes before
+// it. Both must give the same bytes, coded position and stop; returns the bytes.
 Bytes ExpectSameDecode(const Bytes& coded, std::int32_t size, std::vector<std::size_t> reads = {1 << 20},
                        std::int64_t limit = INT64_MAX) {
   Bytes expected;
@@ -44,7 +44,7 @@ Bytes ExpectSameDecode(const Bytes& coded, std::int32_t size, std::vector<std::s
     return 0;
   };
   auto byteSink = [&](std::uint8_t byte) {
-    stopped = stopped || at.Used > limit;
+    stopped = stopped || at.Used + at.PastEnd - 1 > limit;
     if (!stopped) expected.push_back(byte);
   };
   auto goOn = [&] { return !stopped; };
@@ -110,16 +110,27 @@ TEST(BlockDecode, ReadsOfEverySizeAndCutStreamsCountAsTheByteReaderDoes) {
   }
 }
 
-TEST(BlockDecode, StopsAtTheFirstSymbolReadPastTheCodedLimit) {
+// A mark notes, in one pass, what a decode stopped at that limit keeps.
+TEST(BlockDecode, StopsAtTheFirstSymbolPastTheCodedLimitAndMarksWhereEachLimitWouldStop) {
   const Bytes coded = lzh::Encode(Wordy(140000, 11));
   const auto end = static_cast<std::int64_t>(coded.size());
-  std::vector<std::int64_t> limits = {end - 1, end};
+  std::vector<std::int64_t> limits;
   for (std::int64_t l = 0; l < 40; ++l) limits.push_back(l);
   for (std::int64_t l = 1000; l < end; l += 977) limits.push_back(l);
-  for (std::int64_t limit : limits) {
-    SCOPED_TRACE(limit);
-    ExpectSameDecode(coded, 140000, {4096}, limit);
+  limits.insert(limits.end(), {end - 1, end});
+  std::vector<std::int64_t> kept(limits.size());
+  for (std::size_t i = 0; i < limits.size(); ++i) {
+    SCOPED_TRACE(limits[i]);
+    kept[i] = static_cast<std::int64_t>(ExpectSameDecode(coded, 140000, {4096}, limits[i]).size());
   }
+  std::vector<std::int64_t> marked(limits.size());
+  auto ignore = [](std::span<const std::uint8_t>, const lzh::CodedPosition&) {};
+  ChoppedSource chopped{coded, {4096}};
+  lzh::DecodeBlocks(*std::make_unique<lzh::LzhTree>(), 140000, chopped, ignore, lzh::NoCodedLimit,
+                    {limits, marked});
+  EXPECT_EQ(marked.back(), -1);  // the end itself is never passed
+  marked.back() = 140000;
+  EXPECT_EQ(marked, kept);
 }
 
 TEST(SwapSearch, SimdAndScalarUpdatesGiveTheSameTrees) {

@@ -67,7 +67,7 @@ expect "DISK01.IMG disk02.img notes.txt other subdir" diskspan-pack -o out ""
 expect "--title --title-colour --title-size --title-style" diskspan-pack --tit
 expect "other subdir" diskspan-extract -d ""
 expect "subdir" diskspan-extract --output-dir s
-expect "DISK01.IMG disk02.img other subdir" diskspan-extract --volumes ""
+expect "DISK01.IMG disk02.img notes.txt other subdir" diskspan-extract --volumes ""
 expect "1250 1251 1252 1253 1254 1255 1256 1257 1258" diskspan-extract --codepage 125
 expect "850 852 855 857 858" diskspan-pack --codepage 85
 expect "DISK01.IMG disk02.img notes.txt other subdir" diskspan-extract -l ""

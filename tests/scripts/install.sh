@@ -54,12 +54,16 @@ if [ -f "$work/set/SETUP.EXE" ]; then
   diff -r "$work/inputs" restored >&2 || fail "the files were not restored identically"
 fi
 
-# The man pages render without a warning and document the tool; bash-completion
+# The man pages render without a warning and document the tool, with examples, pointing to each
+# other and free of the parser's lists; bash-completion
 # finds the completions under the command's name when the prefix is on its path.
 [ -f $bash_completion ] || echo "bash-completion is not installed: its lookup of the completions is not checked"
 for tool in diskspan-pack diskspan-extract; do
   if MANPAGER=cat MANWIDTH=80 man -l "$prefix/share/man/man1/$tool.1" >man.txt 2>man.err && [ ! -s man.err ]; then
-    for w in "^NAME" "$tool - " --help; do grep -q -- "$w" man.txt || fail "the man page of $tool lacks '$w'"; done
+    for w in "^NAME" "$tool - " --help "^EXAMPLES" "^SEE ALSO"; do
+      grep -q -- "$w" man.txt || fail "the man page of $tool lacks '$w'"
+    done
+    ! grep -qE "Needs:|Excludes:" man.txt || fail "the man page of $tool keeps the parser's Needs:/Excludes: lists"
   else
     fail "man -l share/man/man1/$tool.1 fails or warns: $(cat man.err)"
   fi

@@ -112,7 +112,7 @@ void RawSet::WriteTo(const fs::path& dir, const std::string& stubName) const {
   if (RecordVersion != 0) {
     VerificationRecord r{RecordVersion, static_cast<std::uint32_t>(stub.size()), UpdateCrc32(0, stub.data(), stub.size()),
                          static_cast<std::uint16_t>(volumes.size()), static_cast<std::uint16_t>(Entries.size()),
-                         UpdateCrc32(0, block.data(), block.size())};
+                         UpdateCrc32(0, block.data(), block.size()), CodePage};
     for (std::size_t i = 0; i < volumes.size(); ++i) r.VolumeCrc[i] = UpdateCrc32(0, volumes[i].data(), volumes[i].size());
     for (std::size_t i = 0; i < Entries.size(); ++i)
       r.FileCrc[i] = UpdateCrc32(0, Decoded.data() + Entries[i].Offset, static_cast<std::size_t>(Entries[i].Size));

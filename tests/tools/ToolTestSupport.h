@@ -51,7 +51,7 @@ class TestDirectory {
 // Writes a stub with the given block and the coded stream of `decoded` cut
 // into volumes of `volumeSize` bytes (VolumeCount and sizes filled in unless
 // KeepSizes), and a verification record of `RecordVersion` (none for 0)
-// that fits them.
+// that fits them and names `CodePage`.
 struct RawSet {
   ConfigTrailer Trailer;
   std::vector<FileEntry> Entries;
@@ -59,6 +59,7 @@ struct RawSet {
   std::size_t VolumeSize = 1 << 20;
   bool KeepSizes = false;
   std::uint16_t RecordVersion = 0;
+  std::uint32_t CodePage = 0;
 
   void WriteTo(const fs::path& dir, const std::string& stubName = "SETUP.EXE") const;
 };

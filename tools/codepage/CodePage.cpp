@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 
 namespace {
@@ -149,12 +150,29 @@ std::string CodePage::Shown(std::string_view text) const {
   return out;
 }
 
+namespace {
+
+locale_t Utf8Locale() {
+  static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  return utf8;
+}
+
+}  // namespace
+
 std::optional<std::u32string> CaseFoldedName(std::string_view utf8Name) {
   auto wide = Utf32Of(utf8Name);
-  static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
-  if (wide && utf8 != nullptr)
-    for (char32_t& c : *wide) c = static_cast<char32_t>(::towupper_l(static_cast<wint_t>(c), utf8));
+  if (wide && Utf8Locale() != nullptr)
+    for (char32_t& c : *wide) c = static_cast<char32_t>(::towupper_l(static_cast<wint_t>(c), Utf8Locale()));
   return wide;
+}
+
+std::string UpperCasedName(std::string_view utf8) {
+  const auto folded = CaseFoldedName(utf8);
+  if (!folded) return std::string(utf8);
+  std::string upper;  // UTF-32LE
+  for (const char32_t c : *folded)
+    for (int shift = 0; shift < 32; shift += 8) upper += static_cast<char>(static_cast<std::uint32_t>(c) >> shift);
+  return ConvertWhole("UTF-8", "UTF-32LE", upper).value_or(std::string(utf8));
 }
 
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
@@ -164,7 +182,7 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
   const std::u32string& wa = *wideA;
   const std::u32string& wb = *wideB;
   if (wa.size() != wb.size()) return false;
-  static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  const locale_t utf8 = Utf8Locale();
   for (std::size_t i = 0; i < wa.size(); ++i) {
     const auto x = static_cast<wint_t>(wa[i]);
     const auto y = static_cast<wint_t>(wb[i]);

@@ -66,3 +66,7 @@ bool SameNameIgnoringCase(std::string_view a, std::string_view b);
 // The UTF-8 name upper-cased as SameNameIgnoringCase compares it, as a key
 // for finding twins among many names; nothing when it is not UTF-8.
 std::optional<std::u32string> CaseFoldedName(std::string_view utf8Name);
+
+// The same, back in UTF-8 (the name itself when it is not UTF-8), so that
+// names Windows takes for one file compare equal byte for byte.
+std::string UpperCasedName(std::string_view utf8);

@@ -16,9 +16,11 @@ _diskspan_extract() {
       mapfile -t COMPREPLY < <(compgen -d -- "$cur")
       return ;;
     --volumes)
-      # A directory, or a disk image holding volumes.
+      # A directory, or a disk image (any name) holding volumes.
       compopt -o filenames
-      mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X '!*.[iI][mM][gG]' -- "$cur")
+      mapfile -t COMPREPLY < <(compgen -f -- "$cur")
+      return ;;
+    --volume-name)
       return ;;
     --codepage)
       mapfile -t COMPREPLY < <(compgen -W "437 737 775 850 852 855 857 858 860 861 862 863 864 865 866 869 874 932 936 949 950
@@ -27,9 +29,9 @@ _diskspan_extract() {
   esac
 
   if [[ $cur == -* ]]; then
-    local options="-h --help -l --list --json -t --test -e --extract -d --output-dir
-      --volumes --codepage --overwrite -n --skip-existing --ignore-checksums --progress --no-progress
-      -q --quiet -v --verbose -V --version"
+    local options="-h --help -l --list --json -t --test -e --extract -p --stdout -d --output-dir
+      --volumes --volume-name --wait-for-disks --codepage --overwrite -n --skip-existing --ignore-checksums
+      --progress --no-progress -q --quiet -v --verbose -V --version"
     mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
     return
   fi

@@ -7,7 +7,25 @@ std::optional<int> ParseCommandLine(CLI::App& app, int argc, char** argv) {
   return ParseCommandLine(app, std::vector<std::string>(argv + 1, argv + argc));
 }
 
+namespace {
+
+// Help without the "Needs:" and "Excludes:" lists CLI11 appends to options:
+// each option's text says what it goes with, and the man pages are made
+// from this help.
+class PlainFormatter : public CLI::Formatter {
+ public:
+  std::string make_option_opts(const CLI::Option* option) const override {
+    std::string opts = CLI::Formatter::make_option_opts(option);
+    for (const char* list : {" Needs:", " Excludes:"})
+      if (const auto at = opts.find(list); at != std::string::npos) opts.erase(at);
+    return opts;
+  }
+};
+
+}  // namespace
+
 std::optional<int> ParseCommandLine(CLI::App& app, std::vector<std::string> args) {
+  app.formatter(std::make_shared<PlainFormatter>());
   try {
     std::reverse(args.begin(), args.end());  // CLI11 takes them last first
     app.parse(args);

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "volumes/FloppyFormats.h"
 
 extern char** environ;
 
@@ -141,17 +140,31 @@ ToolRun RunTool(const std::vector<std::string>& args) {
   return run;
 }
 
+namespace {
+
+unsigned Get16(const unsigned char* at) { return at[0] | at[1] << 8U; }
+
+// A FAT12 or FAT16 boot sector: a jump, a BIOS parameter block whose values
+// a FAT file system can have (FAT32 has no root directory entries and no
+// 16-bit FAT size), and the boot signature.
+bool IsFatBootSector(const unsigned char (&s)[512]) {
+  const bool jump = (s[0] == 0xEB && s[2] == 0x90) || s[0] == 0xE9;
+  const unsigned sectorSize = Get16(s + 11), clusterSectors = s[13];
+  const unsigned total = Get16(s + 19) != 0 ? Get16(s + 19) : Get16(s + 32) | Get16(s + 34) << 16U;
+  return jump && s[510] == 0x55 && s[511] == 0xAA &&
+         (sectorSize == 512 || sectorSize == 1024 || sectorSize == 2048 || sectorSize == 4096) &&
+         clusterSectors != 0 && (clusterSectors & (clusterSectors - 1)) == 0 && Get16(s + 14) != 0 &&
+         (s[16] == 1 || s[16] == 2) && Get16(s + 17) != 0 && total != 0 && s[21] >= 0xF0 && Get16(s + 22) != 0;
+}
+
+}  // namespace
+
 bool IsDiskImage(const fs::path& path) {
   std::error_code error;
   if (!fs::is_regular_file(path, error)) return false;
-  const auto size = static_cast<std::int64_t>(fs::file_size(path, error));
-  bool formatSize = false;
-  for (const FloppyFormat& f : FloppyFormats) formatSize = formatSize || f.ImageBytes() == size;
-  if (!formatSize) return false;
   std::ifstream in(path, std::ios::binary);
   unsigned char sector[512] = {};
-  in.read(reinterpret_cast<char*>(sector), sizeof sector);
-  return in && sector[510] == 0x55 && sector[511] == 0xAA;
+  return in.read(reinterpret_cast<char*>(sector), sizeof sector) && IsFatBootSector(sector);
 }
 
 // mdir lists a file as "NAME     EXT      SIZE YYYY-MM-DD  HH:MM": the name

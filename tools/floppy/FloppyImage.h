@@ -35,8 +35,8 @@ void CheckMtools();
 // one starts with "./".
 std::string ToolPath(const std::filesystem::path& path);
 
-// A regular file of a floppy format's exact size with a boot sector's
-// signature: what the tools take for a disk image.
+// A regular file that starts with a FAT12 or FAT16 boot sector, whatever
+// its name or size: what the tools take for a disk image.
 bool IsDiskImage(const std::filesystem::path& path);
 
 struct ImageFile {

@@ -147,7 +147,7 @@ WrittenSet WriteDiskSet(const PackOptions& options, SetPlan plan, const std::vec
   fs::create_directories(options.OutputDir, error);
   if (error) throw PackError(options.OutputDir.string() + ": cannot create: " + error.message());
   try {
-    SetChecksums sums(files.size());
+    SetChecksums sums(files.size(), options.CodePageNumber);
     CodedStream coded;
     PendingFiles outputs = CodeVolumes(options, plan, files, coded, sums, progress);
     plan.Trailer.VolumeCount = static_cast<std::uint8_t>(coded.VolumeLengths.size());

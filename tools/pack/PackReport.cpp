@@ -22,10 +22,11 @@ std::string DisksShown(const DiskRange& d) {
   return "disks " + std::to_string(d.First) + "-" + std::to_string(d.Last);
 }
 
+// "1", "2-3" as the extractor lists them; nothing for an empty file.
 nlohmann::ordered_json DisksJson(const DiskRange& d) {
-  nlohmann::ordered_json disks = nlohmann::ordered_json::array();
-  for (int disk = d.First; disk != 0 && disk <= d.Last; ++disk) disks.push_back(disk);
-  return disks;
+  if (d.First == 0) return nullptr;
+  if (d.First == d.Last) return std::to_string(d.First);
+  return std::to_string(d.First) + "-" + std::to_string(d.Last);
 }
 
 std::string DateShown(std::uint32_t dosDate) {

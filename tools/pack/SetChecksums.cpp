@@ -3,8 +3,9 @@
 #include "PackOptions.h"
 #include "ZlibCrc32.h"
 
-SetChecksums::SetChecksums(std::size_t fileCount) {
+SetChecksums::SetChecksums(std::size_t fileCount, int codePage) {
   record_.FileCount = static_cast<std::uint16_t>(fileCount);
+  record_.CodePage = static_cast<std::uint32_t>(codePage);
 }
 
 void SetChecksums::AddFileBytes(std::size_t index, std::span<const std::uint8_t> bytes) {

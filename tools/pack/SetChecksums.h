@@ -13,7 +13,8 @@
 
 class SetChecksums {
  public:
-  explicit SetChecksums(std::size_t fileCount);
+  // `codePage`: the one the set's names and texts are stored in.
+  SetChecksums(std::size_t fileCount, int codePage);
 
   void AddFileBytes(std::size_t index, std::span<const std::uint8_t> bytes);
   void AddVolumeBytes(int disk, std::span<const std::uint8_t> bytes);

@@ -8,6 +8,8 @@ using Span = lzh::StreamEncoder::CodedSpan;
 
 // Each file runs from the symbol that codes its first byte to the one that
 // codes its last; marks ask for both (two a file, none for an empty one).
+// A byte lies on the disk where its symbol ends, the first disk from which
+// it can be decoded: the extractor lists and salvages by the same rule.
 std::vector<DiskRange> DisksOf(const std::vector<InputFile>& files, const std::vector<Span>& spans,
                                const std::vector<std::int64_t>& lengths) {
   std::vector<DiskRange> disks;
@@ -19,7 +21,7 @@ std::vector<DiskRange> DisksOf(const std::vector<InputFile>& files, const std::v
     }
     const Span& first = spans[mark++];
     const Span& last = spans[mark++];
-    disks.push_back({DiskOfByte(lengths, first.StartBit / 8), DiskOfByte(lengths, (last.EndBit - 1) / 8)});
+    disks.push_back({DiskOfByte(lengths, (first.EndBit - 1) / 8), DiskOfByte(lengths, (last.EndBit - 1) / 8)});
   }
   return disks;
 }

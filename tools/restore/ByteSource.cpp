@@ -11,6 +11,11 @@ VolumeChain::VolumeChain(std::vector<Volume> volumes) : volumes_(std::move(volum
 bool VolumeChain::OpenNext() {
   if (next_ == volumes_.size()) return false;
   const Volume& v = volumes_[next_++];
+  if (!v.Copy.empty()) {
+    current_.open(v.Copy, std::ios::binary);
+    if (!current_) throw ExtractError(v.Shown() + ": its copy cannot be opened");
+    return true;
+  }
   if (!v.Image.empty()) {
     fromImage_ = std::make_unique<ImageFileReader>(v.Image, v.Path.string());
     return true;

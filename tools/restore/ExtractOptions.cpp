@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "EntryNames.h"
 #include "FloppyImage.h"
 #include "Selection.h"
+#include "config/FileNames.h"
 
 namespace fs = std::filesystem;
 
@@ -16,14 +18,26 @@ const char* const ExtractDescription =
 namespace {
 
 const char* const Footer =
-    "Volumes are looked for beside SETUP.EXE (or in its disk image), then in each\n"
-    "further directory or disk image named, and in the --volumes places, by the\n"
-    "set's own naming (SETUP.01, SETUP.02 ... SETUP.010 ...), ignoring case. Disk\n"
-    "images are read with mtools. A place named that yields no volume is reported.\n\n"
+    "Volumes are looked for beside SETUP.EXE (or in its disk image, and in the\n"
+    "disk images beside that), then in each further directory or disk image named,\n"
+    "and in the --volumes places, by the set's own naming (SETUP.01, SETUP.02 ...\n"
+    "SETUP.010 ...), ignoring case. A directory is searched for disk images too: a\n"
+    "disk image is any file holding a FAT12 or FAT16 file system, whatever its name\n"
+    "(read with mtools). An installer renamed after the set was made (SETUP (1).EXE)\n"
+    "takes the volumes beside it that match its checksums, or the only series whose\n"
+    "sizes add up, and says so; --volume-name names them outright. A place named\n"
+    "that yields no volume is reported.\n\n"
     "Arguments: after SETUP.EXE, one that names a directory or a disk image is a\n"
     "place to look for volumes, anything else a PATTERN; one that is both a place\n"
     "and a pattern matching a file of the set is refused as ambiguous. After --,\n"
-    "every argument is a PATTERN; --volumes names places only, never SETUP.EXE.\n\n"
+    "every argument is a PATTERN; --volumes names places only, never SETUP.EXE.\n"
+    "Patterns match the whole path of a file in a subfolder (BIN/TOOL.EXE; * also\n"
+    "matches /).\n\n"
+    "A missing disk does not stop the rest: every selected file that lies wholly on\n"
+    "the disks before it is restored, the others are named with the disk they need,\n"
+    "and the exit code is 1. --wait-for-disks asks for each missing disk instead,\n"
+    "as the installer does, for one floppy drive: insert it and press Enter (each\n"
+    "disk is copied as it comes), or q to give up on it.\n\n"
     "A set carries the CRC-32s of its installer, of every volume and of every file\n"
     "(unless it was packed with --no-checksums), and of its file table and settings\n"
     "(sets packed since these were covered). --test and extracting check every\n"
@@ -35,14 +49,17 @@ const char* const Footer =
     "--ignore-checksums reads any set as one without checksums, and says what it\n"
     "does not check. A set without them can only be checked for being whole and\n"
     "decoding to its full size.\n\n"
-    "Files are restored with their stored dates, read as local time. A name that is\n"
-    "not a plain file name is refused. Nothing is ever written over the installer,\n"
-    "a volume or a disk image being read (extract elsewhere with -d). Names and\n"
-    "texts are read in the set's Windows code page (--codepage, 1252 unless told:\n"
-    "437, 737, 775, 850, 852, 855, 857, 858, 860-866, 869, 874, 932, 936, 949, 950,\n"
-    "1250-1258, in decimal) and shown and created in UTF-8.\n\n"
+    "Files are restored with their stored dates, read as local time, and their\n"
+    "subfolders. A name the installer would refuse (not a plain name, a device, a\n"
+    "second name for one file) is refused. Nothing is ever written over the\n"
+    "installer, a volume or a disk image being read (extract elsewhere with -d).\n"
+    "Names and texts are read in the set's Windows code page: the one its checksums\n"
+    "name (sets packed since they do), else 1252, unless --codepage names another\n"
+    "(437, 737, 775, 850, 852, 855, 857, 858, 860-866, 869, 874, 932, 936, 949, 950,\n"
+    "1250-1258, in decimal); they are shown and created in UTF-8.\n\n"
     "Progress goes to standard error on a terminal; standard output carries only\n"
-    "results (the listing, the verdict, the files written with -v).\n\n"
+    "results (the listing, the verdict, the files written with -v, or with -p the\n"
+    "files' bytes and nothing else).\n\n"
     "Exit codes:\n"
     "  0  success\n"
     "  1  a damaged or incomplete set, or a file that could not be written\n"
@@ -53,7 +70,9 @@ const char* const Footer =
     "  diskspan-extract -l /media/disk1/SETUP.EXE\n\n"
     "  diskspan-extract -t /media/disk1/SETUP.EXE --volumes /media/disk2 /media/disk3\n\n"
     "  diskspan-extract -d restored /media/disk1/SETUP.EXE '*.TXT'\n\n"
-    "  diskspan-extract -t DISK01.IMG DISK02.IMG DISK03.IMG\n";
+    "  diskspan-extract --wait-for-disks -d restored /media/floppy/SETUP.EXE\n\n"
+    "  diskspan-extract -t images/DISK01.IMG\n\n"
+    "  diskspan-extract -p SETUP.EXE README.TXT | less\n";
 
 bool IsVolumePlace(const fs::path& p) {
   std::error_code error;
@@ -76,7 +95,7 @@ bool MayBeInstaller(const fs::path& p) {
 // Options that take a value, and whether `arg` is one of them written
 // without its value (so that the next argument is the value).
 bool TakesNextArgument(const std::string& arg) {
-  if (arg == "--output-dir" || arg == "--codepage") return true;
+  if (arg == "--output-dir" || arg == "--codepage" || arg == "--volume-name") return true;
   // A cluster of short options ending in -d: "-d", "-qd".
   return arg.size() >= 2 && arg[0] == '-' && arg[1] != '-' && arg.back() == 'd' &&
          arg.find('d') == arg.size() - 1;
@@ -96,23 +115,36 @@ void AddExtractOptions(CLI::App& app, ExtractRequest& r) {
                                      "Check the set (or the selected files) without writing anything");
   auto* extract = app.add_flag_callback("-e,--extract", [&r] { r.Mode = ExtractRequest::Extract; },
                                         "Restore the files (the default)");
-  list->excludes(test)->excludes(extract);
-  test->excludes(extract);
-  app.add_option("-d,--output-dir", r.OutputDir, "Directory to restore into")->capture_default_str()->type_name("DIR");
+  auto* toStdout = app.add_flag_callback("-p,--stdout", [&r] { r.Mode = ExtractRequest::ToStdout; },
+                                         "Write the selected files' bytes to standard output, one after another "
+                                         "in the set's order, and nothing else");
+  list->excludes(test)->excludes(extract)->excludes(toStdout);
+  test->excludes(extract)->excludes(toStdout);
+  extract->excludes(toStdout);
+  auto* dir = app.add_option("-d,--output-dir", r.OutputDir, "Directory to restore into")
+                  ->capture_default_str()
+                  ->type_name("DIR");
   app.add_option("--volumes", r.VolumePlaces, "Directories or disk images holding volumes (repeatable)")
       ->type_name("DIR...")
       ->allow_extra_args(false);  // one place per --volumes once spread
+  app.add_option("--volume-name", r.VolumeName,
+                 "The name the volumes are named after, when the installer was renamed (SETUP for SETUP.01)")
+      ->type_name("NAME");
+  app.add_flag("--wait-for-disks", r.WaitForDisks,
+               "Ask for each disk not found, on the terminal, and wait for it (one floppy drive)");
   auto* overwrite = app.add_flag_callback("--overwrite", [&r] { r.Existing = ExtractRequest::Overwrite; },
                                           "Replace files that already exist");
   auto* skip = app.add_flag_callback("-n,--skip-existing", [&r] { r.Existing = ExtractRequest::Skip; },
                                      "Leave files that already exist as they are, quietly");
   overwrite->excludes(skip);
+  toStdout->excludes(dir)->excludes(overwrite)->excludes(skip);
   app.add_flag("--ignore-checksums", r.IgnoreChecksums,
                "Read the set without checking any CRC-32, even one whose checksums are damaged");
-  app.add_option("--codepage", r.CodePage, "Windows code page the set's names and texts are stored in")
-      ->capture_default_str()
+  app.add_option("--codepage", r.CodePage,
+                 "Windows code page the set's names and texts are stored in (default: the one the set names, "
+                 "else 1252)")
       ->type_name("N");
-  AddOutputOptions(app, r.Output, "Name each file written");
+  AddOutputOptions(app, r.Output, "Name each file written, each file kept, or with --test each file's verdict");
   app.set_version_flag("-V,--version", "diskspan-extract 0.2.0");
   app.footer(Footer);
 }
@@ -157,6 +189,8 @@ void ResolveArguments(ExtractRequest& r) {
     else r.Patterns.push_back(r.Arguments[i]);
   }
   r.Patterns.insert(r.Patterns.end(), r.AfterOptions.begin(), r.AfterOptions.end());
+  if (!r.VolumeName.empty() && !IsPlainFileName(r.VolumeName))
+    throw UsageProblem("--volume-name " + r.VolumeName + ": not a file name (the volumes' name, SETUP for SETUP.01)");
 }
 
 void CheckPlaceArguments(ExtractRequest& r, const SetInfo& set) {
@@ -165,7 +199,7 @@ void CheckPlaceArguments(ExtractRequest& r, const SetInfo& set) {
     const std::vector<bool> matched = asPattern.Apply(set);
     const auto hit = std::find(matched.begin(), matched.end(), true);
     if (hit != matched.end()) {
-      const std::string name = set.Texts.Shown(set.Entries[static_cast<std::size_t>(hit - matched.begin())].Name);
+      const std::string name = ShownPath(set.Entries[static_cast<std::size_t>(hit - matched.begin())].Name, set.Texts);
       std::error_code error;
       const char* kind = fs::is_directory(place, error) ? "a directory" : "a disk image";
       throw UsageProblem("'" + place.string() + "' is ambiguous: " + kind +

@@ -14,7 +14,7 @@
 enum ExitCode { Success = 0, Damaged = 1, Usage = 2, FilesExist = 3, NothingMatched = 4 };
 
 struct ExtractRequest {
-  enum Action { Extract, List, Test };
+  enum Action { Extract, List, Test, ToStdout };
   enum WhenExisting { Keep, Skip, Overwrite };
 
   std::filesystem::path Setup;  // the set's SETUP.EXE, or its first disk image
@@ -26,7 +26,9 @@ struct ExtractRequest {
   bool Json = false;
   bool IgnoreChecksums = false;
   OutputChoices Output;
-  std::string CodePage = "1252";  // as given: decimal digits (CodePageFromOption)
+  std::string CodePage;    // as given: decimal digits (CodePageFromOption); empty: the set's own
+  std::string VolumeName;  // what the volumes are named after, when not after the installer
+  bool WaitForDisks = false;
 
   // Straight from the command line; ResolveArguments sorts them out.
   std::vector<std::string> Arguments;     // before "--"

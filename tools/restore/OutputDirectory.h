@@ -2,7 +2,8 @@
 // file takes its name only when complete (see PendingFile), so an
 // interrupted or damaged extraction leaves no partial file (nor one whose
 // bytes fail their CRC-32, see VerifyingOutput), and an existing file is
-// kept unless replacing was asked for.
+// kept unless replacing was asked for. A file in a subfolder gets its
+// folders then, one at a time; an existing link is never followed.
 #pragma once
 
 #include <filesystem>
@@ -25,7 +26,7 @@ class OutputDirectory final : public EntryOutput {
   // The file never takes its name: its temporary goes.
   void Discard(std::size_t index, const FileEntry& entry) override;
 
-  // Entries that End has placed (their UTF-8 names), the paths it kept
+  // Entries that End has placed (their UTF-8 paths below the directory), the paths it kept
   // because a file was there (unless overwriting), and the messages for
   // those it could not write.
   const std::vector<std::string>& Written() const { return written_; }
@@ -36,11 +37,15 @@ class OutputDirectory final : public EntryOutput {
   // that they are neither decoded for nor written (not when overwriting).
   void SkipExisting(const std::vector<FileEntry>& entries, std::vector<bool>& selected);
 
-  // Where an entry goes: its name in UTF-8 inside the directory. The entry's
-  // name was checked (EntryProblem) before it reached here.
+  // Where an entry goes: its path in UTF-8 inside the directory. The entry's
+  // name was checked (TableProblems) before it reached here.
   std::filesystem::path PathFor(const FileEntry& entry) const;
 
  private:
+  // The folders below the directory that `target` needs, made one at a
+  // time; raises FileError for one that is a link or no folder.
+  void MakeFolders(const std::filesystem::path& target) const;
+
   std::filesystem::path dir_;
   bool overwrite_;
   CodePage codePage_;

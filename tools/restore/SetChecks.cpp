@@ -1,5 +1,6 @@
 #include "SetChecks.h"
 
+#include "EntryNames.h"
 #include "config/ConfigBlock.h"
 #include "config/DosDateTime.h"
 
@@ -20,19 +21,24 @@ bool PlausibleDate(std::int32_t date) {
 
 }  // namespace
 
-std::optional<std::string> ImplausibleBlock(std::span<const std::uint8_t> block, const ConfigTrailer& t,
-                                            const std::vector<FileEntry>& entries, const CodePage& texts) {
+std::optional<std::string> ImplausibleTrailer(std::span<const std::uint8_t> block, const ConfigTrailer& t,
+                                              std::size_t entryCount) {
   const auto trailer = block.last(ConfigTrailerSize);
   if (!FitsItsField(trailer, 11, TitleFieldWidth) || !FitsItsField(trailer, 51, TitleFontFieldWidth) ||
       !FitsItsField(trailer, 86, DefaultDestDirFieldWidth))
     return "a text is longer than its field";
   if (auto sizes = ImpossibleSizes(t)) return sizes;
-  if (t.LaunchIndex > entries.size()) return "the file to start is number " + std::to_string(t.LaunchIndex) +
-                                             " of " + std::to_string(entries.size());
+  if (t.LaunchIndex > entryCount)
+    return "the file to start is number " + std::to_string(t.LaunchIndex) + " of " + std::to_string(entryCount);
+  return std::nullopt;
+}
+
+std::optional<std::string> ImplausibleEntries(std::span<const std::uint8_t> block, const ConfigTrailer& t,
+                                              const std::vector<FileEntry>& entries, const CodePage& texts) {
   const std::size_t tableStart = block.size() - ConfigTrailerSize - entries.size() * FileEntrySize;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const FileEntry& e = entries[i];
-    const std::string which = "entry " + std::to_string(i + 1) + " ('" + texts.Shown(e.Name) + "')";
+    const std::string which = "entry " + std::to_string(i + 1) + " ('" + ShownPath(e.Name, texts) + "')";
     if (!FitsItsField(block, tableStart + i * FileEntrySize, NameFieldWidth))
       return which + " has a name longer than its field";
     if (!PlausibleDate(e.Date)) return which + " has no valid date";
@@ -78,12 +84,4 @@ std::optional<std::string> ClaimedSizeProblem(const std::vector<FileEntry>& entr
   if (claimed <= unpackedSize) return std::nullopt;
   return "the entries claim " + std::to_string(claimed) + " bytes in all, more than the " +
          std::to_string(unpackedSize) + " bytes the stream decodes to (a set never repeats bytes)";
-}
-
-std::optional<std::string> EntryProblem(const FileEntry& e, const CodePage& texts) {
-  const std::string name = "'" + texts.Shown(e.Name) + "'";
-  const auto utf8 = texts.ToUtf8(e.Name);
-  if (!utf8) return name + " holds a byte " + texts.Name() + " gives no character; refused";
-  if (!IsPlainFileName(e.Name) || !IsPlainFileName(*utf8)) return name + " is not a plain file name; refused";
-  return std::nullopt;
 }

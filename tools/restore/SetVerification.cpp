@@ -31,6 +31,10 @@ std::string Damaged(const Volume& part, int disk) {
 
 }  // namespace
 
+std::uint32_t CrcOfVolume(const Volume& volume) {
+  return CrcOf(volume, volume.Size, [](std::size_t) {});
+}
+
 PartsVerdict VerifyParts(const VerificationRecord& record, const Volume& setup, const std::vector<Volume>& volumes,
                          const PartsProgressFn& progress) {
   std::int64_t total = record.StubSize;
@@ -49,7 +53,7 @@ PartsVerdict VerifyParts(const VerificationRecord& record, const Volume& setup, 
     disk = static_cast<int>(i + 1);
     if (CrcOf(volumes[i], volumes[i].Size, counted) != record.VolumeCrc[i]) {
       verdict.Problems.push_back(Damaged(volumes[i], disk));
-      verdict.TrustedCodedBytes = std::min(verdict.TrustedCodedBytes, before);
+      if (verdict.FirstDamagedDisk == 0) verdict.TrustedCodedBytes = before, verdict.FirstDamagedDisk = disk;
     }
     before += volumes[i].Size;
   }

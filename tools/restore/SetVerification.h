@@ -18,6 +18,7 @@ struct PartsVerdict {
   std::vector<std::string> Problems;
   // The coded bytes before the first damaged volume: all of them when none is.
   std::int64_t TrustedCodedBytes = NoCodedLimit;
+  int FirstDamagedDisk = 0;  // 0 when no volume is damaged
 };
 
 // Called as the parts are read: bytes read of all, and the disk being read.
@@ -27,6 +28,9 @@ using PartsProgressFn = std::function<void(std::int64_t done, std::int64_t total
 // `volumes` are the set's, in disk order.
 PartsVerdict VerifyParts(const VerificationRecord& record, const Volume& setup, const std::vector<Volume>& volumes,
                          const PartsProgressFn& progress = {});
+
+// The CRC-32 of a whole volume.
+std::uint32_t CrcOfVolume(const Volume& volume);
 
 // "SETUP.EXE is damaged (its verification record fails its own CRC-32):
 // get a good copy of disk 1 ...", for a set whose record is damaged.

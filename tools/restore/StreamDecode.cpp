@@ -33,11 +33,12 @@ struct ChunkSink {
 }  // namespace
 
 DecodeOutcome DecodeStream(ByteSource& source, std::int32_t unpackedSize, const ChunkConsumer& consume,
-                           std::int64_t codedLimit) {
+                           std::int64_t codedLimit, DecodeMarks marks) {
   auto tree = std::make_unique<lzh::LzhTree>();
   SourceReader reader{source};
   ChunkSink sink{consume};
-  const auto decoded = lzh::DecodeBlocks(*tree, unpackedSize, reader, sink, codedLimit);
+  const auto decoded = lzh::DecodeBlocks(*tree, unpackedSize, reader, sink, codedLimit,
+                                           {marks.Offsets, marks.DecodedBefore});
   DecodeOutcome outcome = ChunkSink::Outcome(decoded.At);
   outcome.StoppedAtLimit = decoded.StoppedAtLimit;
   return outcome;

@@ -26,8 +26,15 @@ using ChunkConsumer = std::function<void(std::int64_t offset, std::span<const st
 
 inline constexpr std::int64_t NoCodedLimit = std::numeric_limits<std::int64_t>::max();
 
+// Coded offsets (ascending) at which to note how many decoded bytes came
+// from symbols held wholly before them; -1 for an offset never passed.
+struct DecodeMarks {
+  std::span<const std::int64_t> Offsets;
+  std::span<std::int64_t> DecodedBefore;
+};
+
 // Only bytes decoded from the first `codedLimit` coded bytes are handed on:
-// decoding stops (StoppedAtLimit) before the first byte whose symbol the
-// decoder read past them for, as when the volumes after them are damaged.
+// decoding stops (StoppedAtLimit) before the first symbol whose bits reach
+// past them, as when the volumes after them are damaged or missing.
 DecodeOutcome DecodeStream(ByteSource& source, std::int32_t unpackedSize, const ChunkConsumer& consume,
-                           std::int64_t codedLimit = NoCodedLimit);
+                           std::int64_t codedLimit = NoCodedLimit, DecodeMarks marks = {});

@@ -1,9 +1,11 @@
 #include "VerifyingOutput.h"
 
 #include "Checksums.h"
+#include "EntryNames.h"
 
-VerifyingOutput::VerifyingOutput(const SetInfo& set, EntryOutput& inner, std::vector<std::string>& problems)
-    : set_(set), inner_(inner), problems_(problems) {}
+VerifyingOutput::VerifyingOutput(const SetInfo& set, EntryOutput& inner, std::vector<std::string>& problems,
+                                 std::map<std::size_t, std::string>& verdicts)
+    : set_(set), inner_(inner), problems_(problems), verdicts_(verdicts) {}
 
 void VerifyingOutput::Begin(std::size_t index, const FileEntry& entry) {
   crcs_[index] = 0;
@@ -18,8 +20,12 @@ void VerifyingOutput::Write(std::size_t index, std::span<const std::uint8_t> byt
 void VerifyingOutput::End(std::size_t index, const FileEntry& entry) {
   const std::uint32_t crc = crcs_.at(index);
   crcs_.erase(index);
-  if (!set_.Record || crc == set_.Record->FileCrc[index]) return inner_.End(index, entry);
-  problems_.push_back(set_.Texts.Shown(entry.Name) + " is damaged (CRC mismatch)");
+  if (!set_.Record || crc == set_.Record->FileCrc[index]) {
+    verdicts_[index] = set_.Record ? "OK" : "decoded whole (the set carries no CRC-32 to check it against)";
+    return inner_.End(index, entry);
+  }
+  problems_.push_back(ShownPath(entry.Name, set_.Texts) + " is damaged (CRC mismatch)");
+  verdicts_[index] = "damaged (CRC mismatch)";
   inner_.Discard(index, entry);
 }
 

@@ -13,8 +13,10 @@
 
 class VerifyingOutput final : public EntryOutput {
  public:
-  // Each damaged file adds "NAME is damaged (CRC mismatch)" to `problems`.
-  VerifyingOutput(const SetInfo& set, EntryOutput& inner, std::vector<std::string>& problems);
+  // Each damaged file adds "NAME is damaged (CRC mismatch)" to `problems`;
+  // each file ended gets its verdict in `verdicts`.
+  VerifyingOutput(const SetInfo& set, EntryOutput& inner, std::vector<std::string>& problems,
+                  std::map<std::size_t, std::string>& verdicts);
 
   void Begin(std::size_t index, const FileEntry& entry) override;
   void Write(std::size_t index, std::span<const std::uint8_t> bytes) override;
@@ -25,5 +27,6 @@ class VerifyingOutput final : public EntryOutput {
   const SetInfo& set_;
   EntryOutput& inner_;
   std::vector<std::string>& problems_;
+  std::map<std::size_t, std::string>& verdicts_;
   std::map<std::size_t, std::uint32_t> crcs_;  // of the entries begun
 };

@@ -37,11 +37,13 @@ TEST_F(CraftedSets, HostileSetsAreShownEscapedOrRefusedAndWriteOnlyTheirGoodFile
       {"case-twins", {"-t", "-e"}, 1, {"differ only in case", "Setup.02", "setup.02"}},
       {"foreign", {"-l", "-l --json", "-t", "-e"}, 1,
        {"SETUP.EXE is not a disk set installer (no configuration block at its end)"}},
-      {"escapes", {"-l"}, 0, {"Title:             \\x1B[31mRED\\x1B[0m\\x90", "C:\\\\x1B]0;owned\\x07"}},
+      {"escapes", {"-l"}, 0,
+       {"Title:             \\x1B[31mRED\\x1B[0m\\x90\\x7F", "C:\\\\x1B]0;owned\\x07", "  RUB\\x7FOUT.TXT\n"}},
       {"escapes", {"-l --json"}, 0, {}},
       {"escapes", {"-e"}, 1,
-       {"'\\x1B]0;TITLE\\x07.TXT' is not a plain file name; refused",
-        "'HOLE\\x81.TXT' holds a byte code page 1252 gives no character"}},
+       {"'\\x1B]0;TITLE\\x07.TXT' is not a plain file name: it holds a control character; refused",
+        "'HOLE\\x81.TXT' holds a byte code page 1252 gives no character",
+        "'RUB\\x7FOUT.TXT' is not a plain file name"}},
   };
   for (const auto& c : cases)
     for (const std::string& mode : c.modes) {
@@ -63,7 +65,8 @@ TEST_F(CraftedSets, EntriesNamedLikeTemporariesAreOrdinaryFiles) {
   EXPECT_EQ(contents.size(), expected.size());
   // A file of a temporary's name is kept like any other.
   Spill(dir / "out" / ".diskspan-4242-0.partial", Bytes(3, 'k'));
-  EXPECT_TRUE(Ends(Run("", "temporary-names"), 3, {".diskspan-4242-0.partial: already exists; kept"}));
+  EXPECT_TRUE(Ends(Run("", "temporary-names"), 3, {".tmp and 3 more files already exist; kept"}));
+  EXPECT_TRUE(Ends(Run("-v", "temporary-names"), 3, {".diskspan-4242-0.partial: already exists; kept"}));
   EXPECT_EQ(Slurp(dir / "out" / ".diskspan-4242-0.partial"), Bytes(3, 'k'));
   EXPECT_EQ(dir.Files(), expected);
 }

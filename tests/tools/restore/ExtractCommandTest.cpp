@@ -40,7 +40,7 @@ TEST_F(ExtractCommand, RoundTripsOverOneThreeAndTwelveVolumesCheckingEveryCrc) {
     EXPECT_TRUE(Ends(Extract("-l " + Setup()), 0,
                      {"Title:             Setup\n",
                       "Checksums:         CRC-32 of the installer, its file table, every volume and every file\n",
-                      "        5000  1999-12-31 23:59:00  README.TXT\n", "      155000  4 files\n"}));
+                      "        5000  1999-12-31 23:59:00  1      README.TXT\n", "      155000  4 files\n"}));
     EXPECT_TRUE(Ends(Extract("-l --json " + Setup()), 0, {"\"checksums\": true,"}));
     EXPECT_EQ(Extract("-t " + Setup()),
               (RunResult{0, "The set is sound: the installer, its file table, every volume and every file match "
@@ -61,7 +61,7 @@ TEST_F(ExtractCommand, FindsVolumesInAnyCaseBesideTheInstallerOrWhereVolumesSays
   fs::rename(dir / "set" / "SETUP.04", dir / "d3" / "SETUP.04");
   const std::string d2 = (dir / "d2").string(), d3 = (dir / "d3").string(), nowhere = (dir / "nowhere").string();
 
-  ExpectRefused("volume 2 is missing: SETUP.02 was looked for in " + (dir / "set").string());
+  ExpectRefused("disk 2 is missing: SETUP.02 was looked for in " + (dir / "set").string());
   EXPECT_TRUE(Ends(ExtractTo("--volumes " + d2 + " " + d3 + " " + Setup()), 0));
   EXPECT_EQ(Slurp(dir / "out" / "DATA.BIN"), RandomBytes(70000, 5));
   EXPECT_TRUE(Ends(Extract("-t " + Setup() + " --volumes " + d2 + " --volumes " + d3), 0));
@@ -101,29 +101,65 @@ TEST_F(ExtractCommand, EachArgumentMeansOneThing) {
       {here + "-t fifo", 1, {"fifo: not a regular file (a FIFO)"}},
       {here + "-t /dev/zero", 1, {"/dev/zero: not a regular file (a character device)"}},
       {here + "-t absent.exe", 1, {"absent.exe: no such file"}},
+      // Files that are no installer, each in words of its own.
+      {here + "-l " + (fs::path(DISKSPAN_TEST_DATA) / "stubs" / "before-checksums-i686.exe").string(), 1,
+       {"before-checksums-i686.exe is an installer program with no set appended: name a set's SETUP.EXE"}},
+      {here + "-l stub.exe", 1, {"stub.exe is a Windows program with no set appended"}},
+      {here + "-l set/SETUP.01", 1, {"set/SETUP.01 is volume 1 of a set: name its installer (SETUP.EXE)\n"}},
+      {here + "-l src/README.TXT", 1,
+       {"src/README.TXT is not a disk set installer (no configuration block at its end)\n"}},
       {here + "-t --codepage 037 set/SETUP.EXE vols", 2,
        {"--codepage: '037' is not a Windows ANSI or OEM code page written in decimal"}},
   };
   for (const auto& c : cases) EXPECT_TRUE(Ends(RunCommand(c.command), c.exitCode, c.messages)) << c.command;
 }
 
-TEST_F(ExtractCommand, HostileNamesAreRefusedAndNothingLeavesTheOutputDirectory) {
+// Names are read as the installer reads them, in the code page the set
+// names: hostile ones, and those its table rule refuses, are named and not
+// written; files in subfolders get their folders inside the output
+// directory, never through a link there.
+TEST_F(ExtractCommand, NamesAreReadAsTheInstallerReadsThemAndNothingLeavesTheOutputDirectory) {
+  const struct {
+    const char* name;
+    const char* refusal;  // nullptr: written; "" : not written (said otherwise)
+  } entries[] = {
+      {"../ESCAPE.TXT", "'../ESCAPE.TXT' is not a plain file name: it holds a character Windows does not allow"},
+      {"..\\ESCAPE.TXT", "'../ESCAPE.TXT' is not a plain file name: it ends in a dot or a space"},
+      {"/tmp/ABSOLUTE.TXT", "'/tmp/ABSOLUTE.TXT' is not a plain"},
+      {"\\ROOTED.TXT", "'/ROOTED.TXT' is not a plain file name: it is empty"},
+      {"C:EVIL.TXT", "'C:EVIL.TXT' is not a plain"},
+      {"BELL\a.TXT", "'BELL\\x07.TXT' is not a plain file name: it holds a control character"},
+      {"HOLE\x81.TXT", "'HOLE\\x81.TXT' holds a byte code page 932 gives no character"},
+      {"NUL .TXT", "'NUL .TXT' is not a plain file name: it is a reserved device name"},
+      {"SPLIT.SPT", "'SPLIT.SPT' is the name of the installer's own temporary file"},
+      {"SUB\\DIR.TXT", nullptr},
+      {"sub\\dir.txt", "'sub/dir.txt' is the same file as 'SUB/DIR.TXT' to Windows, which ignores case"},
+      {"SUB", "'SUB' is a file where 'SUB/DIR.TXT' needs a folder"},
+      {"GOOD.TXT\\X", "'GOOD.TXT/X' needs a folder where 'GOOD.TXT' is a file"},
+      {"GOOD.TXT", nullptr},
+      {"SUB\\DEEP\\SPLIT.SPT", nullptr},
+      {"\x83\x5C\x83\x74\x83\x67.TXT", nullptr},  // SO-FU-TO in 932: 5C is a trail byte
+      {"LINK\\X.TXT", "LINK: a link, not followed"},
+  };
   RawSet set;
-  set.Decoded = MixedBytes(450, 7);
-  std::int32_t at = 0;
-  for (const char* name : {"../ESCAPE.TXT", "..", "/tmp/ABSOLUTE.TXT", "SUB\\DIR.TXT", "C:EVIL.TXT", "BELL\a.TXT", "",
-                           "HOLE\x81.TXT", "GOOD.TXT"})
-    set.Entries.push_back({name, 0, at, 50}), at += 50;
+  set.Decoded = MixedBytes(10 * std::size(entries), 7);
+  set.RecordVersion = 2, set.CodePage = 932;
+  for (const auto& e : entries)
+    set.Entries.push_back({e.name, 0, static_cast<std::int32_t>(10 * set.Entries.size()), 10});
+  std::swap(set.Entries[12], set.Entries[13]);  // GOOD.TXT before GOOD.TXT\X
   set.WriteTo(dir / "set");
-  fs::create_directories(dir / "out");
+  fs::create_directories(dir / "out" / "inner"), fs::create_directories(dir / "elsewhere");
+  fs::create_symlink(dir / "elsewhere", dir / "out" / "inner" / "LINK");
 
-  EXPECT_TRUE(Ends(Extract("-d " + (dir / "out" / "inner").string() + " " + Setup()), 1,
-                   {"'../ESCAPE.TXT' is not a plain file name; refused", "'/tmp/ABSOLUTE.TXT' is not a plain",
-                    "'' is not a plain", "'BELL\\x07.TXT' is not a plain",
-                    "'HOLE\\x81.TXT' holds a byte code page 1252 gives no character; refused"}));
-  EXPECT_EQ(Slurp(dir / "out" / "inner" / "GOOD.TXT"), Bytes(set.Decoded.end() - 50, set.Decoded.end()));
-  EXPECT_FALSE(fs::exists("/tmp/ABSOLUTE.TXT"));
-  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"out/inner/GOOD.TXT", "set/SETUP.01", "set/SETUP.EXE"}));
+  const RunResult r = Extract("-d " + (dir / "out" / "inner").string() + " " + Setup());
+  EXPECT_TRUE(Ends(r, 1, {"4 files written"})) << r.Output;
+  for (const auto& e : entries) EXPECT_TRUE(!e.refusal || Has(r, e.refusal)) << e.refusal;
+  EXPECT_TRUE(Ends(Extract("-l " + Setup() + " '*.txt'"), 0, {"Code page:         932 (as the set names it)",
+                                                              "SUB/DIR.TXT\n", "ソフト.TXT\n"}));
+  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"out/inner/GOOD.TXT", "out/inner/SUB/DEEP/SPLIT.SPT",
+                                                   "out/inner/SUB/DIR.TXT", "out/inner/ソフト.TXT", "set/SETUP.01",
+                                                   "set/SETUP.EXE"}));
+  EXPECT_EQ(Slurp(dir / "out" / "inner" / "SUB" / "DIR.TXT"), Bytes(set.Decoded.begin() + 90, set.Decoded.begin() + 100));
 }
 
 TEST_F(ExtractCommand, ExistingFilesAreKeptSkippedOrReplacedAsAsked) {
@@ -194,10 +230,10 @@ TEST_F(ExtractCommand, DamagedSetsGiveAClearErrorAndNoPartialFile) {
   const auto write = [&](const RawSet& s) { fs::remove_all(dir / "set"), s.WriteTo(dir / "set"); };
   write(good);
   fs::resize_file(dir / "set" / "SETUP.02", 29000);
-  ExpectRefused("(a volume is truncated)");
+  ExpectRefused("SETUP.02 is shorter than the volumes around it (the volumes hold 89170 bytes, the set 90170)");
   write(good);
   fs::remove(dir / "set" / "SETUP.02");
-  ExpectRefused("volume 2 is missing");
+  ExpectRefused("disk 2 is missing");
 
   RawSet s = good;  // a block that agrees with its volume but claims more than the stream codes
   s.Decoded.resize(20000), s.VolumeSize = 1 << 20, s.Entries = {{"ONE.BIN", 0, 0, 90000}};
@@ -211,10 +247,15 @@ TEST_F(ExtractCommand, DamagedSetsGiveAClearErrorAndNoPartialFile) {
   write(s);
   ExpectRefused("the entries claim 180000 bytes in all, more than the 90000");
 
-  s.Entries = {{"PAST.BIN", 0, 89000, 2000}, {"NEG.BIN", 0, -1, 10}};  // outside the stream: no block at all
-  write(s);
-  ExpectRefused(Setup() + " is not a disk set installer (no configuration block at its end): "
-                          "entry 1 ('PAST.BIN') lies outside the decoded stream");
+  // A table no packer writes: a damaged installer.
+  const std::int32_t hour24 = 20 << 25 | 1 << 21 | 1 << 16 | 24 << 11;
+  for (const auto& [entry, problem] : {std::pair{FileEntry{"PAST.BIN", 0, 89000, 2000}, "lies outside the decoded stream"},
+                                       {FileEntry{"NEG.BIN", 0, -1, 10}, "lies outside the decoded stream"},
+                                       {FileEntry{"LATE.BIN", hour24, 0, 10}, "has no valid date"}}) {
+    s.Entries = {entry};
+    write(s);
+    ExpectRefused(Setup() + " is a damaged installer (entry 1 ('" + entry.Name.c_str() + "') " + problem);
+  }
 }
 
 TEST_F(ExtractCommand, RandomTrailersNeverCrashAndNeverWrite) {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "Extraction.h"
+#include "StdoutOutput.h"
 #include "ToolTestSupport.h"
 #include "lzh/LzhEncoder.h"
 
@@ -36,7 +37,8 @@ TEST(Extraction, ReadsOnlyAsFarAsTheLastSelectedFileNeeds) {
   set.Entries = {{"A.BIN", 0, 0, 1000}, {"B.BIN", 0, 1000, 1000}, {"C.BIN", 0, 2000, 1'998'000}};
   set.Trailer.UnpackedSize = static_cast<std::int32_t>(decoded.size());
   set.Trailer.SplitSize = static_cast<std::int32_t>(coded.size());
-  const std::vector<std::int64_t> volumes = {static_cast<std::int64_t>(coded.size())};
+  StreamPlan volumes;
+  volumes.VolumeSizes = {static_cast<std::int64_t>(coded.size())};
 
   CountingSource one(coded), none(coded), whole(coded);
   CollectedFiles output, nothing;
@@ -48,6 +50,34 @@ TEST(Extraction, ReadsOnlyAsFarAsTheLastSelectedFileNeeds) {
   EXPECT_TRUE(nothing.files.empty());
   EXPECT_TRUE(TestSet(set, volumes, whole, {true, true, true}).Ok());
   EXPECT_EQ(whole.read, coded.size());
+}
+
+// -p: whatever order the entries lie in the stream, the selected ones come
+// out whole in table order.
+TEST(Extraction, StandardOutputGetsTheSelectedFilesInTableOrder) {
+  const Bytes decoded = MixedBytes(300, 4);
+  const Bytes coded = lzh::Encode(decoded);
+  SetInfo set;
+  set.Entries = {{"B", 0, 100, 100}, {"NOT", 0, 250, 50}, {"A", 0, 0, 100}, {"C", 0, 200, 50}};
+  set.Trailer.UnpackedSize = 300;
+  set.Trailer.SplitSize = static_cast<std::int32_t>(coded.size());
+  StreamPlan plan;
+  plan.VolumeSizes = {static_cast<std::int64_t>(coded.size())};
+  const std::vector<bool> selected = {true, false, true, true};
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  StdoutOutput output(selected, out);
+  MemorySource source(coded);
+  EXPECT_TRUE(ExtractSet(set, plan, source, output, selected).Ok());
+  output.Finish();
+  Bytes written(300);
+  std::rewind(out);
+  written.resize(std::fread(written.data(), 1, written.size(), out));
+  std::fclose(out);
+  Bytes expected(decoded.begin() + 100, decoded.begin() + 200);
+  expected.insert(expected.end(), decoded.begin(), decoded.begin() + 100);
+  expected.insert(expected.end(), decoded.begin() + 200, decoded.begin() + 250);
+  EXPECT_EQ(written, expected);
 }
 
 }  // namespace

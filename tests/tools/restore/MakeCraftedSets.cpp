@@ -24,15 +24,18 @@ void Bomb(const fs::path& dir) {
   set.WriteTo(dir);
 }
 
-// Terminal control sequences in every text, and a byte code page 1252 does
-// not assign.
+// Terminal control sequences and DEL in every text, and a byte code page
+// 1252 does not assign.
 void Escapes(const fs::path& dir) {
   RawSet set;
-  set.Decoded = MixedBytes(300, 2);
-  set.Trailer.Title = "\x1b[31mRED\x1b[0m\x90";
+  set.Decoded = MixedBytes(400, 2);
+  set.Trailer.Title = "\x1b[31mRED\x1b[0m\x90\x7F";
   set.Trailer.TitleFont = "\x1b[2J";
   set.Trailer.DefaultDestDir = "C:\\\x1b]0;owned\x07";
-  set.Entries = {{"\x1b]0;TITLE\x07.TXT", 0, 0, 100}, {"HOLE\x81.TXT", 0, 100, 100}, {"GOOD.TXT", 0, 200, 100}};
+  set.Entries = {{"\x1b]0;TITLE\x07.TXT", 0, 0, 100},
+                 {"HOLE\x81.TXT", 0, 100, 100},
+                 {"RUB\x7FOUT.TXT", 0, 200, 100},
+                 {"GOOD.TXT", 0, 300, 100}};
   set.WriteTo(dir);
 }
 
@@ -77,6 +80,7 @@ RawSet RecordedSet(std::uint16_t version) {
   set.Trailer.Title = "Tools";
   set.Entries = {{"README.TXT", 0, 0, 1000}, {"TOOL.EXE", 0, 1000, 1000}, {"NOTES.TXT", 0, 2000, 1000}};
   set.RecordVersion = version;
+  set.CodePage = 1252;
   return set;
 }
 

@@ -19,6 +19,9 @@ TEST_F(PinnedSets, ListTestAndRestoreAsPinned) {
     const std::string setup = " '" + (set / "SETUP.EXE").string() + "'";
     const Bytes listing = Slurp(set / "listing.json");
     EXPECT_EQ(Extract("--list --json" + setup), (RunResult{0, std::string(listing.begin(), listing.end())})) << name;
+    EXPECT_TRUE(Ends(Extract("--list" + setup), 0,
+                     {name == std::string("one-disk") ? "Volumes:           1 (SETUP.01), "
+                                                      : "Volumes:           3 (SETUP.01 to SETUP.03), "}));
     EXPECT_EQ(Extract("-t" + setup), (RunResult{0, "The set is sound as far as it can tell: it carries no checksums, "
                                                    "so only its structure and lengths were checked.\n"})) << name;
     fs::remove_all(dir / "out");
