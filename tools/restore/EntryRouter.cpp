@@ -44,7 +44,16 @@ void EntryRouter::Finish(std::int64_t streamSize) {
 std::vector<std::size_t> EntryRouter::Abandon() {
   for (std::size_t index : active_) output_.Discard(index, entries_[index]);
   std::vector<std::size_t> unfinished(active_.begin(), active_.end());
-  unfinished.insert(unfinished.end(), byOffset_.begin() + static_cast<std::ptrdiff_t>(nextToStart_), byOffset_.end());
+  // An empty file needs none of the bytes that did not come: it is whole.
+  for (std::size_t k = nextToStart_; k < byOffset_.size(); ++k) {
+    const std::size_t index = byOffset_[k];
+    if (entries_[index].Size == 0) {
+      output_.Begin(index, entries_[index]);
+      output_.End(index, entries_[index]);
+    } else {
+      unfinished.push_back(index);
+    }
+  }
   active_.clear();
   nextToStart_ = byOffset_.size();
   std::sort(unfinished.begin(), unfinished.end());

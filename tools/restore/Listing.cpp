@@ -46,7 +46,16 @@ std::string VolumesShown(const SetInfo& set) {
          VolumeFileName(set.VolumeBase, set.VolumeCount()).c_str() + ")";
 }
 
-std::string DisksShown(const DiskMap* disks, const FileEntry& e) { return disks ? disks->DisksOf(e) : "?"; }
+// An empty file needs no disk: "-" (null in JSON), as the packer reports it.
+std::string DisksShown(const DiskMap* disks, const FileEntry& e) {
+  if (e.Size == 0) return "-";
+  return disks ? disks->DisksOf(e) : "?";
+}
+
+nlohmann::ordered_json DisksJson(const DiskMap* disks, const FileEntry& e) {
+  if (e.Size == 0) return nullptr;
+  return DisksShown(disks, e);
+}
 
 }  // namespace
 
@@ -82,7 +91,7 @@ std::string ListingJson(const SetInfo& set, const DiskMap* disks) {
                      {"size", e.Size},
                      {"offset", e.Offset},
                      {"date", FormatDosDate(static_cast<std::uint32_t>(e.Date))},
-                     {"disks", DisksShown(disks, e)}});
+                     {"disks", DisksJson(disks, e)}});
     total += e.Size;
   }
   const std::string launch = set.LaunchName();

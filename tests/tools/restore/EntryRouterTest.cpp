@@ -38,15 +38,16 @@ TEST(EntryRouter, CutsEntriesByTheirOwnRangesWhateverTheChunking) {
 }
 
 // Decoding stops at a gap: entries that ended, one exactly at the last
-// chunk's end among them, are whole; only those past it are abandoned.
+// chunk's end among them, are whole, and so is an empty one at the gap;
+// only those past it that hold bytes are abandoned.
 TEST(EntryRouter, AbandonsOnlyTheEntriesPastTheLastChunk) {
   const std::string stream = "0123456789ab";
   const std::vector<FileEntry> entries = {{"A", 0, 0, 4}, {"B", 0, 4, 4}, {"C", 0, 8, 4}, {"EMPTY", 0, 8, 0}};
   RecordingOutput out;
   EntryRouter router(entries, {true, true, true, true}, out);
   router.Take(0, std::span(reinterpret_cast<const std::uint8_t*>(stream.data()), 8));
-  EXPECT_EQ(router.Abandon(), (std::vector<std::size_t>{2, 3}));
-  EXPECT_EQ(out.events, (std::vector<std::string>{"begin 0", "begin 1", "end 0", "end 1"}));
+  EXPECT_EQ(router.Abandon(), (std::vector<std::size_t>{2}));
+  EXPECT_EQ(out.events, (std::vector<std::string>{"begin 0", "begin 1", "end 0", "end 1", "begin 3", "end 3"}));
 }
 
 }  // namespace
