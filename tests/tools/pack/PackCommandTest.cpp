@@ -130,6 +130,8 @@ TEST_F(PackCommand, EachLimitAndUsageErrorIsRefusedByNameAndNothingIsWritten) {
     }
     EXPECT_TRUE(!fs::exists(dir_ / "out") || fs::is_empty(dir_ / "out")) << c.message;
   }
+  // Every problem is reported in one run: 255 files must not be among them.
+  EXPECT_EQ(Pack(many).Output.find("255 files to pack"), std::string::npos);
   const RunResult help = Pack("--help");
   EXPECT_NE(help.Output.find("Example:"), std::string::npos);
   EXPECT_NE(help.Output.find("--volume-size"), std::string::npos);
