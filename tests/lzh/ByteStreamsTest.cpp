@@ -100,6 +100,12 @@ TEST_F(ByteStreams, BlocksLeaveWhenTheNextByteArrivesAndAShortWriteStopsTheStage
   EXPECT_EQ(accepted, 5000);
   Flush();
   EXPECT_EQ(Fake.Output, big);
+  // One that overruns the block by a byte sends the block first.
+  SetUp();
+  WriteBytes(1999);
+  StreamWriteChunk(big.data(), 50, accepted);
+  Flush();
+  EXPECT_EQ(Fake.WriteSizes, (std::vector<std::uint32_t>{1999, 50}));
   // A failed or short write stops the stage; then nothing is taken, written or flushed.
   SetUp();
   Fake.ShortWriteBy = 1;
