@@ -35,9 +35,9 @@ TEST(FileNames, ReadAsWindowsReadsThemInEachCodePage) {
       {1252, "LPT0.DOC", P::DeviceName},    {1252, "COM\xB9", P::DeviceName},
       {1252, "lpt\xB2.txt", P::DeviceName}, {1252, "LPT\xB3", P::DeviceName},
       {1252, "conout$", P::DeviceName},     {1252, "CONIN$.TXT", P::DeviceName},
-      // Shift-JIS: ソ (83 5C), 表 (95 5C) and E0 5C end in 5C, 翻 (96 7C) in 7C.
+      // Shift-JIS: ソ (83 5C), 表 (95 5C), E0 5C and FA 5C end in 5C, 翻 (96 7C) in 7C.
       {932, "\x83\x5C\x83\x74\x83\x67.TXT", P::None},
-      {932, "\x95\x5C.TXT", P::None},        {932, "\x96\x7C\xE0\x5C", P::None},
+      {932, "\x95\x5C.TXT", P::None},        {932, "\x96\x7C\xE0\x5C\xFA\x5C", P::None},
       {932, "\xB1\\B", P::ReservedCharacter},  // B1 is a one-byte katakana there
       {932, "A\x83", P::CutCharacter},
       {1252, "\x95\x5C.TXT", P::ReservedCharacter},  // the same bytes in 1252
