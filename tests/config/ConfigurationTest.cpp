@@ -9,15 +9,9 @@
 
 namespace {
 
-TEST(Configuration, TitleHeightWrapsInOneByte) {
-  for (const auto& [size, height] : {std::pair{20, 120}, {42, 252}, {43, 2}, {50, 44}})
-    EXPECT_EQ(TitleHeightFor(size), height) << size;
-}
-
 TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
   ConfigTrailer t = SampleTrailer();
   t.TitleColourIndex = 99;  // clamped to white
-  t.TitleSize = 20;
   t.DefaultDestDir = "";
   Configuration config;
   MessageTableTexts texts;
@@ -26,7 +20,8 @@ TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
   EXPECT_EQ(texts.TitleText, "Setup");
   EXPECT_EQ(texts.DefaultDir, "");
   EXPECT_EQ(config.TitleFontFace, "Arial");
-  EXPECT_EQ(config.TitleHeight, 120);
+  EXPECT_EQ(config.TitleHeight, 2);  // 43 x 6 wraps in one byte
+  EXPECT_EQ(TitleHeightFor(42), 252);
   EXPECT_EQ(config.GradientTopColour, (Rgb{0, 0, 255}));
   EXPECT_EQ(config.TitleColour, (Rgb{255, 255, 255}));
   EXPECT_EQ(config.LaunchIndex, 2);
@@ -35,15 +30,12 @@ TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
 }
 
 TEST(FileTable, KeepsTheBlockOrderCountsFromOneAndReleasesAFullTable) {
-  ASSERT_TRUE(AppendFileRecord({"A.TXT", 1, 0, 10}));
-  AppendFileRecord({"B.TXT", 2, 10, 20});
-  AppendFileRecord({"C.TXT", 3, 30, 5});
-  EXPECT_EQ(FileRecordAt(1)->Entry.Name, "A.TXT");
-  EXPECT_EQ(FileRecordAt(3)->Entry.Offset, 30);
-  EXPECT_EQ(FileRecordAt(0), nullptr);
-  EXPECT_EQ(FileRecordAt(4), nullptr);
-  for (int i = 3; i < 255; ++i) AppendFileRecord({});
+  for (int k = 0; k < 255; ++k) ASSERT_TRUE(AppendFileRecord({"A.TXT", 0, k, 0}));
   EXPECT_EQ(FileTableLength(), 255);
+  EXPECT_EQ(FileRecordAt(1)->Entry.Offset, 0);
+  EXPECT_EQ(FileRecordAt(255)->Entry.Offset, 254);
+  EXPECT_EQ(FileRecordAt(0), nullptr);
+  EXPECT_EQ(FileRecordAt(256), nullptr);
   ReleaseFileTable();
   EXPECT_EQ(FileTable, nullptr);
 }

@@ -2,11 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "config/Configuration.h"
 #include "extract/SkippedFiles.h"
-
-#include <cstdint>
-#include <vector>
 
 namespace {
 
@@ -25,21 +26,19 @@ TEST(CopyBlocks, AreFullUntilTheLastWithoutOverflowNearTheLimit) {
   EXPECT_TRUE(IsLastCopyBlock(2147483000, 2147483647));  // no overflow near the limit
 }
 
-// The final box after Ignore names where the rest went and what is missing,
-// ten names at most.
-TEST(SkippedFiles, TheBoxNamesTheDestinationAndTheFilesLeftOut) {
-  for (int k = 1; k <= 13; ++k) {
-    std::string name = "FILE" + std::to_string(k) + ".TXT";
-    AppendFileRecord({name.c_str(), 0, 0, 0});
-  }
-  for (int k : {2, 5}) const_cast<FileRecord*>(FileRecordAt(k))->Skipped = true;
-  EXPECT_EQ(std::string(SkippedFilesText("C:\\APP", FileTable).c_str()),
-            "Not all files could be installed into directory\r\nC:\\APP\r\n"
-            "These were left out:\r\nFILE2.TXT\r\nFILE5.TXT");
-  for (int k = 1; k <= 13; ++k) const_cast<FileRecord*>(FileRecordAt(k))->Skipped = true;
-  const std::string all = SkippedFilesText("C:\\APP", FileTable).c_str();
-  EXPECT_NE(all.find("\r\nFILE10.TXT\r\nand 3 more"), std::string::npos) << all;
-  EXPECT_EQ(all.find("FILE11.TXT"), std::string::npos);
+// The final box after Ignore names where the rest went and the files left
+// out, ten at most and a count of the others.
+TEST(SkippedFiles, TheBoxNamesTheDestinationAndUpToTenFilesLeftOut) {
+  for (int k = 1; k <= 13; ++k) AppendFileRecord({("FILE" + std::to_string(k) + ".TXT").c_str(), 0, 0, 0});
+  const auto box = [](const std::function<bool(int)>& skipped) {
+    int k = 1;
+    for (FileRecord* r = FileTable; r; r = r->Next) r->Skipped = skipped(k++);
+    return std::string(SkippedFilesText("C:\\APP", FileTable).c_str());
+  };
+  EXPECT_EQ(box([](int k) { return k == 2 || k == 5; }),
+            "Not all files could be installed into directory\r\nC:\\APP\r\nThese were left out:\r\nFILE2.TXT\r\nFILE5.TXT");
+  EXPECT_TRUE(box([](int k) { return k <= 11; }).ends_with("\r\nFILE10.TXT\r\nand 1 more"));
+  EXPECT_TRUE(box([](int) { return true; }).ends_with("\r\nFILE10.TXT\r\nand 3 more"));
   ReleaseFileTable();
 }
 

@@ -44,8 +44,7 @@ TEST(LzhDecode, OutputSizeBoundsTheWork) {
 }
 
 TEST(LzhDecode, TruncatedStreamStillYieldsTheOutputSize) {
-  Bytes text;
-  for (int i = 0; i < 3000; ++i) text.push_back(static_cast<std::uint8_t>("abcdefgh"[i % 8] + i / 500));
+  const Bytes text = Wordy(3000, 1);
   Bytes coded = StreamBuilder().Literals(text).Finish();
   coded.resize(coded.size() / 2);
   const Bytes out = DecodeBytes(coded, 3000);
@@ -55,7 +54,7 @@ TEST(LzhDecode, TruncatedStreamStillYieldsTheOutputSize) {
   EXPECT_GE(DecodeBytes({}, 100).size(), 100u);
 }
 
-TEST(LzhDecode, ClearingTheStageStopsAtASymbolsEnd) {
+TEST(LzhDecode, ClearingTheStageStopsAtASymbolsEndAndCallbackErrorsPassThrough) {
   // The first refill takes two bytes; cleared in the first read, the second
   // delivers nothing: that symbol is finished from zero bits, nothing more read.
   CallbackHarness inRead(StreamBuilder().Literals(Bytes(50, 'z')).Finish());
@@ -68,13 +67,11 @@ TEST(LzhDecode, ClearingTheStageStopsAtASymbolsEnd) {
   inWrite.onWrite = [](int n) { if (n == 2) StageActive = 0; };
   inWrite.Decode(62);
   EXPECT_EQ(inWrite.output, Bytes(61, 'A'));
-}
-
-TEST(LzhDecode, CallbackErrorsPassThrough) {
-  CallbackHarness h(StreamBuilder().Literals(Bytes(20, 'k')).Finish());
-  h.onWrite = [](int n) { if (n == 3) throw std::runtime_error("disk full"); };
-  EXPECT_THROW(h.Decode(20), std::runtime_error);
-  EXPECT_EQ(h.writes, 3);
+  // An exception leaves at once (and the tables are released).
+  CallbackHarness throwing(StreamBuilder().Literals(Bytes(20, 'k')).Finish());
+  throwing.onWrite = [](int n) { if (n == 3) throw std::runtime_error("disk full"); };
+  EXPECT_THROW(throwing.Decode(20), std::runtime_error);
+  EXPECT_EQ(throwing.writes, 3);
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <random>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 #include "LzhTestSupport.h"
+#include "ToolTestSupport.h"
 #include "lzh/LzhEncoder.h"
 
 namespace lzhtest {
@@ -88,9 +90,9 @@ struct Parse {
 // Lazy and greedy pinned from the encoder that held the whole input in
 // memory, with no window to slide: sliding must not change a single match.
 // The optimal parse pinned as it chooses today, ties between a literal and
-// a match included.
+// a match included. Greedy is chosen by the flag, the others by name.
 constexpr Parse Parses[] = {
-    {"lazy", {.Lazy = true}, 1936525, 0xd24081756cbd370bu},
+    {"lazy", {.Parsing = lzh::EncoderOptions::Parse::Lazy}, 1936525, 0xd24081756cbd370bu},
     {"greedy", {.Lazy = false}, 1936538, 0xed5ff5e5434d68eau},
     {"optimal", {.Parsing = lzh::EncoderOptions::Parse::Optimal}, 1935579, 0x3d4dcca523b72c9fu},
 };
@@ -112,15 +114,40 @@ TEST(StreamEncoder, CodesTheSameBytesInSmallHandOffsWhateverTheChunking) {
   }
 }
 
-TEST(StreamEncoder, ShortAndEmptyInputsMatchTheWholeInputEncode) {
-  // Around one position's look-ahead (62 bytes), put a byte at a time: what
-  // is coded while bytes arrive and what is left for Finish must join up,
-  // matches into the ring's initial spaces included.
-  for (const Bytes& data : {Bytes{}, Bytes{' '}, Bytes{'a', 'b'}, Bytes(61, ' '), Bytes(62, 'z'), Bytes(300, 'q')}) {
-    SCOPED_TRACE(data.size());
-    const Bytes coded = EncodeInChunks(data, 1).first;
-    EXPECT_TRUE(coded == lzh::Encode(data));
-    EXPECT_TRUE(DecodeBytes(coded, static_cast<std::int32_t>(data.size())) == data);
+// Three copies of `unit` bytes of noise: matches at exactly that distance.
+Bytes Repeating(std::size_t unit) {
+  const Bytes block = tooltest::RandomBytes(unit, 3);
+  Bytes out = block;
+  for (int i = 0; i < 2; ++i) out.insert(out.end(), block.begin(), block.end());
+  return out;
+}
+
+TEST(StreamEncoder, EveryParseRestoresShortInputsRunsAndWindowEdgesPutAByteAtATime) {
+  // Around one position's look-ahead (62 bytes), what is coded while bytes
+  // arrive and what is left for Finish must join up, matches into the ring's
+  // initial spaces included.
+  std::vector<std::pair<std::string, Bytes>> inputs = {
+      {"text", Wordy(20000, 1)}, {"noise", tooltest::RandomBytes(100000, 2)}, {"zeros", Bytes(70000, 0)},
+      {"q", Bytes(300, 'q')},
+      {"farthest distance", Repeating(4096)},      {"one short of it", Repeating(4095)},
+  };
+  Bytes runs;
+  for (int i = 0; i < 300; ++i) runs.insert(runs.end(), 1 + (i * 37) % 200, static_cast<std::uint8_t>(i % 5));
+  inputs.emplace_back("runs", runs);
+  for (const std::size_t size : {0, 1, 2, 3, 60, 61, 62}) {
+    inputs.emplace_back("spaces " + std::to_string(size), Bytes(size, ' '));
+    inputs.emplace_back("text " + std::to_string(size), Wordy(size, 4));
+  }
+  const lzh::EncoderOptions parses[] = {{.Lazy = false}, {}, {.Parsing = lzh::EncoderOptions::Parse::Optimal},
+                                        {.Lazy = true, .MaxChain = 8}};
+  for (const auto& [name, data] : inputs) {
+    for (const lzh::EncoderOptions& options : parses) {
+      SCOPED_TRACE(name + ", parse " + std::to_string(static_cast<int>(options.Chosen())) + ", chain " +
+                   std::to_string(options.MaxChain));
+      const Bytes coded = EncodeInChunks(data, 1, options).first;
+      EXPECT_TRUE(coded == lzh::Encode(data, options));
+      EXPECT_TRUE(DecodeBytes(coded, static_cast<std::int32_t>(data.size())) == data);
+    }
   }
 }
 

@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+
 // A bar whose first pixel is at x = 10.
 GaugeBar BarOfWidth(std::int32_t width) { return {10, 0, 10 + width - 1, 0, width, 0, 0}; }
 
@@ -17,19 +19,6 @@ TEST(Layout, CentringTruncatesOddHalvesAndTheBarFollowsItsFrame) {
   EXPECT_EQ(CentredOrigin(640, 480, 801, 603), (ScreenPoint{-80, -61}));  // off the left and top edges
   EXPECT_EQ(GaugeBarFor({100, 200, 350, 220}, {50, 100, 450, 300}, 1, 18, 1),
             (GaugeBar{49, 81, 295, 97, 247, 162, 81}));
-}
-
-TEST(Layout, FillEdgeAndPercentRoundHalvesToEvenUnclamped) {
-  const struct {
-    std::int32_t Width, Done, Total, FillEdge, Percent;
-  } cases[] = {
-      {301, 1, 8, 48, 12},    {301, 3, 8, 123, 38}, {301, 2048, 5000, 133, 41}, {301, 4096, 5000, 257, 82},
-      {301, 7000, 5000, 431, 140}, {301, 1, 2, 160, 50}, {301, 0, 9, 10, 0}, {301, 9, 9, 311, 100},
-      {247, 2147483647, 2147483647, 257, 100}, {302, 3, 4, 236, 75},  // 150.5 and 226.5 go to even
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(GaugeCompute(BarOfWidth(c.Width), c.Done, c.Total), (GaugeReading{c.FillEdge, c.Percent}))
-        << c.Width << " " << c.Done << "/" << c.Total;
 }
 
 // The gauge's arithmetic as it was written with the C library's long double
@@ -56,23 +45,27 @@ GaugeReading LibraryGaugeCompute(const GaugeBar& bar, std::int32_t done, std::in
   return {bar.BarLeft + LibraryRoundHalfEven(width), LibraryRoundHalfEven(share * 100)};
 }
 
-TEST(Layout, GaugeArithmeticMatchesTheLibraryFunctionsItReplaces) {
-  constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+TEST(Layout, FillEdgeAndPercentRoundAsTheLibraryFunctionsTheyReplace) {
+  // Halves go to the even neighbour (150.5 and 226.5); shares above 1 are not clamped.
+  EXPECT_EQ(GaugeCompute(BarOfWidth(301), 1, 2), (GaugeReading{160, 50}));
+  EXPECT_EQ(GaugeCompute(BarOfWidth(302), 3, 4), (GaugeReading{236, 75}));
+  EXPECT_EQ(GaugeCompute(BarOfWidth(301), 7000, 5000), (GaugeReading{431, 140}));
+  // Where the library's conversion was undefined (an edge past the 32-bit
+  // range), the edge stops at the limit.
+  EXPECT_EQ(GaugeCompute(BarOfWidth(247), 21474836, 1), (GaugeReading{Max, 2147483600}));
   const struct {
     std::int32_t Width, Done, Total;
   } edges[] = {
-      {301, 1, 8},         {301, 3, 8},       {301, 1, 200},      {301, 3, 200},   {302, 1, 2},
-      {301, 0, 1},         {301, 1, 1},       {301, -3, 8},       {301, -1, 200},  {247, Max, Max},
-      {247, Max - 1, Max}, {4000, Max - 1, Max}, {247, 1, Max},   {1, 1, 3},       {65535, 2, 3},
-      {301, 1000, 1},      {301, 5, 10000000}, {1, Max / 2, Max},
+      {301, 1, 8},     {301, 3, 8},         {301, 2048, 5000},   {301, 4096, 5000}, {301, 0, 9},
+      {301, 9, 9},     {301, 1, 200},       {301, 3, 200},       {301, -3, 8},      {301, -1, 200},
+      {247, Max, Max}, {247, Max - 1, Max}, {4000, Max - 1, Max}, {247, 1, Max},    {1, 1, 3},
+      {65535, 2, 3},   {301, 1000, 1},      {301, 5, 10000000},  {1, Max / 2, Max},
+      {301, 1, 301},  // 1/301 of 301 rounds up to 1: a carry into the exponent
   };
   for (const auto& e : edges)
     EXPECT_EQ(GaugeCompute(BarOfWidth(e.Width), e.Done, e.Total),
               LibraryGaugeCompute(BarOfWidth(e.Width), e.Done, e.Total))
         << e.Width << " " << e.Done << "/" << e.Total;
-  // Where the library's conversion was undefined (an edge past the 32-bit
-  // range), the edge stops at the limit.
-  EXPECT_EQ(GaugeCompute(BarOfWidth(247), 21474836, 1), (GaugeReading{Max, 2147483600}));
 
   std::mt19937 random(1995);
   std::uniform_int_distribution<std::int32_t> totals(1, Max);
