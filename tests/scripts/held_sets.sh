@@ -6,22 +6,8 @@
 # a terminal (a pseudo-terminal here, whose other end swaps the disks) and q gives up on one; -p writes
 # the files' bytes alone, in the set's order.
 #   held_sets.sh DISKSPAN-PACK DISKSPAN-EXTRACT
-set -uo pipefail
+. "$(dirname "$0")/lib/checks.sh" held_sets
 pack=$1 extract=$2
-here=$(dirname "$(realpath "$0")")
-work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-held.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-# expect WHAT STATUS TEXT COMMAND...: COMMAND ends with STATUS and says TEXT (when not empty).
-expect() {
-  local what=$1 status=$2 text=$3
-  shift 3
-  "$@" >"$work/log" 2>&1
-  local got=$?
-  [ "$got" = "$status" ] || fail "$what: exit $got, not $status: $(head -c 800 "$work/log")"
-  [ -z "$text" ] || grep -qF -- "$text" "$work/log" || fail "$what does not say: $text ($(head -c 800 "$work/log"))"
-}
 # restored DIR NAME...: DIR holds exactly the NAMEs, each as packed.
 restored() {
   local dir=$1 name
@@ -140,5 +126,4 @@ else
   echo "mtools is not installed: disk images are not checked"
 fi
 
-[ "$failures" -eq 0 ] || { echo "held_sets: $failures check(s) failed" >&2; exit 1; }
-echo "held_sets: lost disks, renamed installers, code pages, one drive, images and -p as people meet them"
+checks_done "lost disks, renamed installers, code pages, one drive, images and -p as people meet them"

@@ -5,23 +5,9 @@
 # set, and --volumes never takes the installer's image; an output directory named like an option
 # ("-s") reaches mtools as a path; mtools settings in the environment or ~/.mtoolsrc change nothing.
 #   images.sh DISKSPAN-PACK DISKSPAN-EXTRACT
-set -uo pipefail
+. "$(dirname "$0")/lib/checks.sh" images
 pack=$1 extract=$2
-here=$(dirname "$(realpath "$0")")
-work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-images.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 snapshot() { (cd "$1" && find . -mindepth 1 -printf '%y %p\n' -type f -exec sha256sum {} \; | sort); }
-# expect WHAT STATUS TEXT COMMAND...: COMMAND ends with STATUS and says TEXT (when not empty).
-expect() {
-  local what=$1 status=$2 text=$3
-  shift 3
-  "$@" >"$work/log" 2>&1
-  local got=$?
-  [ "$got" = "$status" ] || fail "$what: exit $got, not $status: $(head -c 600 "$work/log")"
-  [ -z "$text" ] || grep -qF -- "$text" "$work/log" || fail "$what does not say: $text ($(head -c 600 "$work/log"))"
-}
 command -v mcopy >/dev/null || { echo "images: mtools is not installed"; exit 1; }
 
 python3 "$here/fake_stub.py" 3000 >"$work/stub.exe"
@@ -68,5 +54,4 @@ expect "testing under a user's mtools settings" 0 "The set is sound" \
   "${settings[@]}" "$extract" -t "$work/user"/DISK0[1-5].IMG
 expect "listing under a user's mtools settings" 0 "NOISE.BIN" "${settings[@]}" "$extract" -l "$work/user/DISK01.IMG"
 
-[ "$failures" -eq 0 ] || { echo "images: $failures check(s) failed" >&2; exit 1; }
-echo "images: made before the commit, never stale, read alike whatever the user's mtools settings"
+checks_done "made before the commit, never stale, read alike whatever the user's mtools settings"

@@ -5,12 +5,8 @@
 # Each tool raises the signal itself once it has made its first write into a file
 # (DISKSPAN_TEST_SIGNAL_AFTER_WRITE), so the test does not depend on how fast the tools run.
 #   interrupts.sh DISKSPAN-PACK DISKSPAN-EXTRACT
-set -uo pipefail
+. "$(dirname "$0")/lib/checks.sh" interrupts
 pack=$1 extract=$2
-work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-interrupts.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 # Everything in a directory, hidden files too, with the contents of its files.
 snapshot() { [ ! -d "$1" ] || (cd "$1" && find . -mindepth 1 -printf '%y %p\n' -type f -exec sha256sum {} \; | sort); }
@@ -49,5 +45,4 @@ for DISKSPAN_NAMED_TEMPORARIES in 0 1; do
   done
 done
 
-[ "$failures" -eq 0 ] || { echo "interrupts: $failures check(s) failed" >&2; exit 1; }
-echo "interrupts: every interrupted run left nothing behind"
+checks_done "every interrupted run left nothing behind"

@@ -4,13 +4,8 @@
 # its own folder, from its files or from its disk images, or into a folder holding a link to one of
 # them, is refused before anything is written; the set stays whole and still tests sound.
 #   set_intact.sh DISKSPAN-PACK DISKSPAN-EXTRACT
-set -uo pipefail
+. "$(dirname "$0")/lib/checks.sh" set_intact
 pack=$1 extract=$2
-here=$(dirname "$(realpath "$0")")
-work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-intact.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 # Everything below the work directory but the log, with the contents of its files.
 snapshot() { (cd "$work" && find . -mindepth 1 ! -name log -printf '%y %p\n' -type f -exec sha256sum {} \; | sort); }
 
@@ -52,5 +47,4 @@ else
   echo "mtools is not installed: the disk images are not checked"
 fi
 
-[ "$failures" -eq 0 ] || { echo "set_intact: $failures check(s) failed" >&2; exit 1; }
-echo "set_intact: every extraction that would have harmed its set was refused, and the set is whole"
+checks_done "every extraction that would have harmed its set was refused, and the set is whole"

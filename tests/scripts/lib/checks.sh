@@ -1,0 +1,25 @@
+# What the tools' script tests share: a work folder removed at exit, failures
+# counted rather than fatal (every check runs and says what failed), and the
+# closing line.
+#   . "$(dirname "$0")/lib/checks.sh" NAME
+set -uo pipefail
+checks_name=$1
+here=$(dirname "$(realpath "$0")")
+work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-$checks_name.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# expect WHAT STATUS TEXT COMMAND...: COMMAND ends with STATUS and says TEXT (when not empty).
+expect() {
+  local what=$1 status=$2 text=$3
+  shift 3
+  "$@" >"$work/log" 2>&1
+  local got=$?
+  [ "$got" = "$status" ] || fail "$what: exit $got, not $status: $(head -c 800 "$work/log")"
+  [ -z "$text" ] || grep -qF -- "$text" "$work/log" || fail "$what does not say: $text ($(head -c 800 "$work/log"))"
+}
+# checks_done SUMMARY: exit 1 with the count of failed checks, else say SUMMARY.
+checks_done() {
+  [ "$failures" -eq 0 ] || { echo "$checks_name: $failures check(s) failed" >&2; exit 1; }
+  echo "$checks_name: $1"
+}
