@@ -5,16 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <optional>
 #include <span>
-#include <string>
-
-// Why `head` (the first bytes of a file of `fileSize` bytes) does not
-// start a PE32 or PE32+ program; nothing when it does, with `imageEnd` set
-// to where its headers and sections end (bytes after it are no part of the
-// program, a set's block for one).
-std::optional<std::string> NotAWindowsProgram(std::span<const std::uint8_t> head, std::int64_t fileSize,
-                                              std::int64_t& imageEnd);
 
 // Whether `tail` (the last bytes of the file) ends in a set's block, with or
 // without a verification record, filling exactly the `afterImage` bytes
