@@ -25,8 +25,8 @@ namespace lzh {
 
 inline constexpr std::size_t BlockDecodeSize = 64 * 1024;
 
-// Where the decoder stands in the coded stream after its last whole symbol,
-// counted as a byte-at-a-time reader that holds up to 16 bits does.
+// Where the decoder stands in the coded stream after the last symbol it
+// handed on, counted as a byte-at-a-time reader that holds up to 16 bits does.
 struct CodedPosition {
   std::int64_t Used = 0;     // coded bytes taken from the source
   std::int64_t PastEnd = 0;  // bytes wanted after the source ran out
@@ -72,16 +72,17 @@ class WordBits {
     return byte;
   }
 
-  // The coded bytes that hold the bits taken so far: where the last whole
-  // symbol ends, without the reader's look-ahead.
-  std::int64_t BytesTaken() const {
+  // The coded bits taken so far: where the last whole symbol ends, without
+  // the reader's look-ahead.
+  std::int64_t BitsTaken() const {
     const std::int64_t loaded = base_ + (next_ - block_) + zeros_;
-    return (loaded * 8 - count_ + 7) / 8;
+    return loaded * 8 - count_;
   }
 
-  CodedPosition Position() const {
-    const std::int64_t loaded = base_ + (next_ - block_) + zeros_;
-    const std::int64_t bits = loaded * 8 - count_;
+  CodedPosition Position() const { return PositionAt(BitsTaken()); }
+
+  // The position of a reader that had taken `bits` (no more than BitsTaken()).
+  CodedPosition PositionAt(std::int64_t bits) const {
     if (bits <= 0) return {};
     // A byte reader refills whenever 8 or fewer bits remain before a take.
     const std::int64_t wanted = (bits - 1) / 8 + 2;
@@ -198,17 +199,23 @@ class WindowOutput {
 
   bool StoppedAtLimit() const { return stopped_; }
 
+  // Where the last symbol handed on ends: a symbol read past the limit, and
+  // the zeros it may have taken past the stream's end, are not the output's.
+  CodedPosition Position() const { return stopped_ ? bits_.PositionAt(handedOnBits_) : bits_.Position(); }
+
  private:
   // Whether the symbol just read lies past the limit, noting the marks it
   // passes. Until the next mark or the limit, one comparison per symbol.
   bool PastLimit() {
     if (watch_ == NoCodedLimit) return false;
-    const std::int64_t taken = bits_.BytesTaken();
-    if (taken <= watch_) return false;
+    const std::int64_t bits = bits_.BitsTaken();
+    const std::int64_t taken = (bits + 7) / 8;
+    if (taken <= watch_) return handedOnBits_ = bits, false;
     const std::int64_t produced = std::min<std::int64_t>(size_, delivered_ + (out_ - blockStart_));
     for (; nextMark_ < marks_.Offsets.size() && taken > marks_.Offsets[nextMark_]; ++nextMark_)
       marks_.DecodedBefore[nextMark_] = produced;
     if (taken > codedLimit_) return stopped_ = true;
+    handedOnBits_ = bits;
     Watch();
     return false;
   }
@@ -221,7 +228,7 @@ class WindowOutput {
   void Deliver(std::size_t count) {
     const auto keep = static_cast<std::size_t>(
         std::clamp<std::int64_t>(left_, 0, static_cast<std::int64_t>(count)));
-    if (keep > 0) sink_(std::span<const std::uint8_t>(blockStart_, keep), bits_.Position());
+    if (keep > 0) sink_(std::span<const std::uint8_t>(blockStart_, keep), Position());
     left_ -= static_cast<std::int64_t>(keep);
     delivered_ += static_cast<std::int64_t>(count);
     const std::size_t after = static_cast<std::size_t>(out_ - blockStart_) - count;
@@ -242,6 +249,7 @@ class WindowOutput {
   std::size_t nextMark_ = 0;
   std::int64_t watch_ = NoCodedLimit;  // the next coded offset that matters: a mark or the limit
   bool stopped_ = false;
+  std::int64_t handedOnBits_ = 0;  // where the last symbol handed on ends, while a limit is watched
   std::uint8_t window_[WindowSize];
   std::uint8_t* const blockStart_ = window_ + RingSize;
   std::uint8_t* const blockEnd_ = blockStart_ + BlockDecodeSize;
@@ -271,7 +279,7 @@ BlockDecodeOutcome DecodeBlocks(LzhTree& tree, std::int32_t outputSize, Source& 
   AlwaysGoOn active;
   Decoder<Bits, Output, AlwaysGoOn>(tree, *bits, *output, active).Run(outputSize);
   output->Finish();
-  return {bits->Position(), output->StoppedAtLimit()};
+  return {output->Position(), output->StoppedAtLimit()};
 }
 
 }  // namespace lzh

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <random>
+#include <utility>
 
 #include "LzhTestSupport.h"
 #include "ToolTestSupport.h"
@@ -32,11 +33,13 @@ struct ChoppedSource {
 // Decodes with DecodeBlocks and with DecodeWith, which counts the coded bytes
 // as the tools' reader did (one byte ahead of the bits taken) and stops at
 // the first symbol whose bits reach past `limit`, keeping the bytes before
-// it. Both must give the same bytes, coded position and stop; returns the bytes.
+// it. Both must give the same bytes, stop and coded position, which is where
+// the last symbol handed on ends: the one read past the limit does not count,
+// nor do the zeros it took where the stream had ended. Returns the bytes.
 Bytes ExpectSameDecode(const Bytes& coded, std::int32_t size, std::vector<std::size_t> reads = {1 << 20},
                        std::int64_t limit = INT64_MAX) {
   Bytes expected;
-  lzh::CodedPosition at;
+  lzh::CodedPosition at, handedOn;
   bool stopped = false;
   auto source = [&]() -> std::uint8_t {
     if (at.Used < static_cast<std::int64_t>(coded.size())) return coded[static_cast<std::size_t>(at.Used++)];
@@ -45,7 +48,7 @@ Bytes ExpectSameDecode(const Bytes& coded, std::int32_t size, std::vector<std::s
   };
   auto byteSink = [&](std::uint8_t byte) {
     stopped = stopped || at.Used + at.PastEnd - 1 > limit;
-    if (!stopped) expected.push_back(byte);
+    if (!stopped) expected.push_back(byte), handedOn = at;
   };
   auto goOn = [&] { return !stopped; };
   lzh::DecodeWith(*std::make_unique<lzh::DecoderTables>(), size, source, byteSink, goOn);
@@ -54,15 +57,21 @@ Bytes ExpectSameDecode(const Bytes& coded, std::int32_t size, std::vector<std::s
 
   Bytes actual;
   std::vector<std::size_t> blocks;
-  auto blockSink = [&](std::span<const std::uint8_t> bytes, const lzh::CodedPosition&) {
+  lzh::CodedPosition lastBlockAt;
+  auto blockSink = [&](std::span<const std::uint8_t> bytes, const lzh::CodedPosition& blockAt) {
     actual.insert(actual.end(), bytes.begin(), bytes.end());
     blocks.push_back(bytes.size());
+    lastBlockAt = blockAt;
   };
   ChoppedSource chopped{coded, std::move(reads)};
   const auto outcome = lzh::DecodeBlocks(*std::make_unique<lzh::LzhTree>(), size, chopped, blockSink, limit);
   EXPECT_TRUE(expected == actual) << expected.size() << " vs " << actual.size();
-  EXPECT_EQ(at.Used, outcome.At.Used);
-  EXPECT_EQ(at.PastEnd, outcome.At.PastEnd);
+  const auto usedAndPastEnd = [](const lzh::CodedPosition& p) { return std::pair(p.Used, p.PastEnd); };
+  const auto end = usedAndPastEnd(stopped ? handedOn : at);
+  EXPECT_EQ(end, usedAndPastEnd(outcome.At));
+  if (!blocks.empty()) {
+    EXPECT_EQ(end, usedAndPastEnd(lastBlockAt));
+  }
   EXPECT_EQ(stopped, outcome.StoppedAtLimit);
   // Whole blocks but the last, which is not empty.
   for (std::size_t i = 0; i + 1 < blocks.size(); ++i) EXPECT_EQ(blocks[i], lzh::BlockDecodeSize);
@@ -122,6 +131,9 @@ TEST(BlockDecode, StopsAtTheFirstSymbolPastTheCodedLimitAndMarksWhereEachLimitWo
   for (std::size_t i = 0; i < limits.size(); ++i) {
     SCOPED_TRACE(limits[i]);
     kept[i] = static_cast<std::int64_t>(ExpectSameDecode(coded, 140000, {4096}, limits[i]).size());
+    // As when the disks after the limit are missing: the source ends there too.
+    const Bytes held(coded.begin(), coded.begin() + limits[i]);
+    EXPECT_EQ(ExpectSameDecode(held, 140000, {4096}, limits[i]).size(), static_cast<std::size_t>(kept[i]));
   }
   std::vector<std::int64_t> marked(limits.size());
   auto ignore = [](std::span<const std::uint8_t>, const lzh::CodedPosition&) {};

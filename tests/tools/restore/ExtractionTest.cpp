@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "DiskMap.h"
 #include "Extraction.h"
 #include "StdoutOutput.h"
 #include "ToolTestSupport.h"
@@ -50,6 +51,44 @@ TEST(Extraction, ReadsOnlyAsFarAsTheLastSelectedFileNeeds) {
   EXPECT_TRUE(nothing.files.empty());
   EXPECT_TRUE(TestSet(set, volumes, whole, {true, true, true}).Ok());
   EXPECT_EQ(whole.read, coded.size());
+}
+
+// Disk 2 missing, wherever disk 1 ends: the files the listing puts on disk 1
+// alone come back whole, each of the others is said to need disk 2, and the
+// symbol read past disk 1's end does not make the set look damaged.
+TEST(Extraction, AMissingDiskCostsExactlyTheFilesTheListingPutsOnIt) {
+  const Bytes decoded = MixedBytes(3000, 5);
+  const Bytes coded = lzh::Encode(decoded);
+  SetInfo set;
+  for (const char* name : {"A", "B", "C", "D", "E", "F"})
+    set.Entries.push_back({name, 0, static_cast<std::uint32_t>(500 * set.Entries.size()), 500});
+  set.Trailer.UnpackedSize = 3000;
+  set.Trailer.SplitSize = static_cast<std::int32_t>(coded.size());
+  const std::vector<bool> all(set.Entries.size(), true);
+  for (std::size_t cut = 1; cut < coded.size(); ++cut) {
+    SCOPED_TRACE(cut);
+    StreamPlan whole;
+    whole.VolumeSizes = {static_cast<std::int64_t>(cut), static_cast<std::int64_t>(coded.size() - cut)};
+    MemorySource both(coded);
+    const DiskMap map = MapDisks(set, whole, both);
+
+    StreamPlan gap;
+    gap.VolumeSizes = {static_cast<std::int64_t>(cut)};
+    gap.TrustedCodedBytes = static_cast<std::int64_t>(cut), gap.GapDisk = 2, gap.GapWhy = "missing";
+    const Bytes held(coded.begin(), coded.begin() + static_cast<std::ptrdiff_t>(cut));
+    MemorySource disk1(held);
+    CollectedFiles output;
+    const SetReport report = ExtractSet(set, gap, disk1, output, all);
+    for (std::size_t i = 0; i < set.Entries.size(); ++i) {
+      const FileEntry& entry = set.Entries[i];
+      const bool onDisk1 = map.DisksOf(entry) == "1";
+      EXPECT_EQ(report.Verdicts.at(i), onDisk1 ? "decoded whole (the set carries no CRC-32 to check it against)"
+                                               : "needs disk 2, which is missing")
+          << "entry " << i << " on " << map.DisksOf(entry);
+      if (onDisk1)
+        EXPECT_TRUE(output.files[i] == Bytes(decoded.begin() + entry.Offset, decoded.begin() + entry.Offset + 500));
+    }
+  }
 }
 
 // -p: whatever order the entries lie in the stream, the selected ones come
