@@ -5,6 +5,7 @@
 # --dry-run, run first, writes nothing and foretells the pack: its files, sizes and each file's disks.
 #   floppy_fit.sh DISKSPAN-PACK DISKSPAN-EXTRACT
 set -uo pipefail
+. "$(dirname "$0")/lib/noise.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 cd "$(dirname "$0")/../.." || fail "no source tree above $0"
 pack=$1 extract=$2
@@ -15,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 declare -A geometry=([160K]="-f 160" [180K]="-f 180" [320K]="-f 320" [360K]="-f 360" [720K]="-f 720"
   [1.2M]="-f 1200" [1.44M]="-f 1440" [1.68M]="-t 80 -h 2 -s 21 -c 4 -r 1" [2.88M]="-f 2880")
 
-mkdir "$work/large" && head -c 3000000 /dev/urandom >"$work/large/RANDOM.BIN"
+mkdir "$work/large" && noise 3000000 1 >"$work/large/RANDOM.BIN"
 seq 1 400000 | head -c 2000000 >"$work/large/NUMBERS.TXT"
 for format in "${!geometry[@]}"; do
   for files in examples/sample "$work/large"; do

@@ -18,7 +18,7 @@ restored() {
 }
 
 python3 "$here/fake_stub.py" 3000 >"$work/stub.exe"
-mkdir "$work/in" && for i in 1 2 3 4 5 6 7 8; do head -c 30000 /dev/urandom >"$work/in/F$i.BIN"; done
+mkdir "$work/in" && for i in 1 2 3 4 5 6 7 8; do noise 30000 "$i" >"$work/in/F$i.BIN"; done
 echo "Привет" >"$work/in/Привет.txt"
 names=(Привет.txt F1.BIN F2.BIN F3.BIN F4.BIN F5.BIN F6.BIN F7.BIN F8.BIN)
 "$pack" -q --stub "$work/stub.exe" --codepage 1251 --volume-size 60000 -o "$work/set" "${names[@]/#/$work/in/}" ||
@@ -113,7 +113,7 @@ expect "--wait-for-disks without a terminal" 1 "--wait-for-disks: standard input
 # Disk images by content, whatever their names: the first one's neighbours are searched, and a
 # directory named is searched for images too; a misspelt image is said to be no file either.
 if command -v mcopy >/dev/null; then
-  head -c 400000 /dev/urandom >"$work/BIG.BIN"
+  noise 400000 9 >"$work/BIG.BIN"
   "$pack" -q --stub "$work/stub.exe" --volume-size 160K --images -o "$work/img" "$work/BIG.BIN" ||
     fail "the set with images did not pack"
   mkdir "$work/odd" "$work/more"

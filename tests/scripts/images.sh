@@ -11,7 +11,7 @@ snapshot() { (cd "$1" && find . -mindepth 1 -printf '%y %p\n' -type f -exec sha2
 command -v mcopy >/dev/null || { echo "images: mtools is not installed"; exit 1; }
 
 python3 "$here/fake_stub.py" 3000 >"$work/stub.exe"
-mkdir "$work/in" && head -c 700000 /dev/urandom >"$work/in/NOISE.BIN" && echo small >"$work/in/SMALL.TXT"
+mkdir "$work/in" && noise 700000 1 >"$work/in/NOISE.BIN" && echo small >"$work/in/SMALL.TXT"
 verbose=("$pack" --stub "$work/stub.exe" --volume-size 160K --images)
 packer=("${verbose[@]}" -q)
 "${packer[@]}" -o "$work/set" "$work/in/NOISE.BIN" || { echo "FAIL: the five-disk set did not pack" >&2; exit 1; }

@@ -4,6 +4,7 @@
 # extractor restores its set, man renders both pages, the completions load and offer every option.
 #   install.sh BUILD-DIR
 set -Eeuo pipefail
+. "$(dirname "$0")/lib/noise.sh"
 trap 'echo "install.sh: stopped: \"$BASH_COMMAND\" failed (line $LINENO)" >&2' ERR
 build=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
@@ -44,7 +45,7 @@ fi
 # The installed packer, run from elsewhere without --stub, takes the installed
 # stub; the installed extractor, run from a third place, restores the files.
 mkdir -p "$work/inputs" "$work/elsewhere" && cd "$work/inputs"
-seq 1 20000 >NUMBERS.TXT && head -c 5000 /dev/urandom >RANDOM.BIN
+seq 1 20000 >NUMBERS.TXT && noise 5000 1 >RANDOM.BIN
 run pack.log "the installed packer did not pack without --stub" "$prefix/bin/diskspan-pack" -o ../set NUMBERS.TXT RANDOM.BIN
 cd "$work/elsewhere"
 if [ -f "$work/set/SETUP.EXE" ]; then

@@ -12,7 +12,7 @@ snapshot() { (cd "$work" && find . -mindepth 1 ! -name log -printf '%y %p\n' -ty
 python3 "$here/fake_stub.py" 3000 >"$work/stub.exe"
 mkdir "$work/product"
 python3 "$here/fake_stub.py" 5000 >"$work/product/SETUP.EXE"
-head -c 45000 /dev/urandom >"$work/product/SETUP.03"
+noise 45000 1 >"$work/product/SETUP.03"
 echo "Read me" >"$work/product/README.TXT"
 cp "$work/product/README.TXT" "$work/product/DISK01.IMG"
 "$pack" -q --stub "$work/stub.exe" -o "$work/set" --volume-size 20000 "$work/product"/* ||

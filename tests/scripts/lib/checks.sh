@@ -3,6 +3,7 @@
 # closing line.
 #   . "$(dirname "$0")/lib/checks.sh" NAME
 set -uo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/noise.sh"
 checks_name=$1
 here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-$checks_name.XXXXXX")

@@ -3,6 +3,7 @@
 # (set by scripts/test-win32), DISKSPAN_STUB, DISKSPAN_AUTO and DISKSPAN_PACK (by ctest).
 
 set -Eeuo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/noise.sh"
 : "${WINE:?run the scenarios through scripts/test-win32, which sets WINE}"
 
 E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/diskspan-e2e.XXXXXX")
@@ -40,7 +41,7 @@ map_drive() { ln -sfn "$2" "$WINEPREFIX/dosdevices/$1:"; }
 mkdir -p "$E2E_DIR/files"
 printf 'Hello from the sample set.\r\n' >"$E2E_DIR/files/README.TXT"
 EXTRA_FILES=()
-add_random() { head -c "$2" /dev/urandom >"$E2E_DIR/files/$1" && EXTRA_FILES+=("$E2E_DIR/files/$1"); }
+add_random() { noise "$2" "${#EXTRA_FILES[@]}" >"$E2E_DIR/files/$1" && EXTRA_FILES+=("$E2E_DIR/files/$1"); }
 add_text() { printf '%s\r\n' "$2" >"$E2E_DIR/files/$1" && EXTRA_FILES+=("$E2E_DIR/files/$1"); }
 # A RUN.BAT that leaves MARK behind when it runs.
 MARK="$E2E_DIR/LAUNCHED.MRK"

@@ -162,7 +162,7 @@ folder_tree() {
   mkdir -p "$tree/bin" "$tree/docs/bash"
   printf '@echo started > "%s"\r\n' "$(win_path "$MARK")" >"$tree/bin/RUN.BAT"
   for k in $(seq -w 1 66); do
-    head -c $((10#$k * 37)) /dev/urandom >"$tree/bin/Tool Program $k.exe"
+    noise $((10#$k * 37)) "$k" >"$tree/bin/Tool Program $k.exe"
     printf 'page %s\r\n' "$k" >"$tree/docs/Manual Page $k.txt"
     printf 'complete %s\r\n' "$k" >"$tree/docs/bash/Completion Script $k.sh"
   done
@@ -256,7 +256,7 @@ damaged_sets() {
   # The last volume runs on past the set's size: refused as it passes it.
   cp "$E2E_DIR/SETUP.03" "$SET/SETUP.03"
   cp "$E2E_DIR/other/SETUP.02" "$E2E_DIR/SETUP.02"
-  head -c 5000 /dev/urandom >>"$SET/SETUP.03"
+  noise 5000 1 >>"$SET/SETUP.03"
   rm -rf "$DEST"
   install_set box Setup ok
   expect_failure "The installation disks are damaged or do not belong together."
