@@ -26,45 +26,25 @@ edited_destination() {
   DEST_WIN='C:\E2E\A\B\C' DEST=$(c_path 'E2E\A\B\C') expect_success
 }
 
-# Entries of the wrong form beep and keep the dialog open (the helper's
-# "still" fails otherwise); nothing is made, also not for C:X, which would
-# lie in whatever directory is current on drive C:. A lower-case drive letter
-# cannot reach the check: the field upper-cases whatever is put into it.
-wrong_forms_kept_open() {
+# Entries of the wrong form, a directory on a missing drive, a letter with no
+# drive behind it and a wildcard each beep and keep the dialog open (the
+# helper's "still" fails otherwise); nothing is made, also not for C:X, which
+# would lie in whatever directory is current on drive C:. A lower-case drive
+# letter cannot reach the check: the field upper-cases whatever is put into
+# it. Cancel asks first, captioned with the title: No keeps the dialog, Yes
+# ends the run as terminated.
+wrong_entries_kept_open() {
+  local entry steps=()
   rm -rf "$(c_path 'X')" "$(c_path 'E2E\LOWER')"
-  pack_set "$SET" --title "Setup"
-  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" \
-    set 104 '1:\X' press 1 still 800 \
-    set 104 '\\SERVER\X' press 1 still 800 \
-    set 104 '' press 1 still 800 \
-    set 104 'C' press 1 still 800 \
-    set 104 'C:X' press 1 still 800 \
-    set 104 'c:\e2e\lower' read 104 \
-    press 2 box "Exit Setup" yes box Setup ok
-  expect_line 'field 104 "C:\E2E\LOWER"'
-  expect_terminated
-  expect_absent "$(c_path 'X')" "$(c_path 'E2E\LOWER')"
-}
-
-# A directory on a missing drive, a letter with no drive behind it and a
-# wildcard each beep and keep the dialog open.
-missing_drive() {
-  pack_set "$SET" --title "Setup"
-  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" \
-    set 104 'Q:\A' press 1 still 800 \
-    set 104 'Q:\' press 1 still 800 \
-    set 104 'C:\TMP*' press 1 still 800 \
-    press 2 box "Exit Setup" yes box Setup ok
-  expect_terminated
-}
-
-# Cancel asks first: No keeps the dialog, Yes ends the run as terminated.
-cancel_confirmation() {
   pack_set "$SET" --title "Demo Suite"
-  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" \
-    press 2 box "Exit Demo Suite" no still 800 \
-    press 2 box "Exit Demo Suite" yes gone box "Demo Suite" ok
+  for entry in '1:\X' '\\SERVER\X' '' 'C' 'C:X' 'Q:\A' 'Q:\' 'C:\TMP*'; do
+    steps+=(set 104 "$entry" press 1 still 800)
+  done
+  run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" "${steps[@]}" set 104 'c:\e2e\lower' read 104 \
+    press 2 box "Exit Demo Suite" no still 800 press 2 box "Exit Demo Suite" yes gone box "Demo Suite" ok
+  expect_line 'field 104 "C:\E2E\LOWER"'
   TITLE="Demo Suite" expect_terminated
+  expect_absent "$(c_path 'X')" "$(c_path 'E2E\LOWER')"
 }
 
 # A run cancelled in the destination dialog created nothing, so it deletes

@@ -13,9 +13,13 @@ pack_large() {
 }
 
 # All volumes beside the stub: no prompt. DestDir is shown exactly as
-# entered, with a trailing backslash or as a bare drive.
+# entered, with a trailing backslash or as a bare drive. Volumes that cannot
+# be opened for writing install: a write-protected disk (an immutable file
+# here) and a read-only copy.
 three_volumes() {
   pack_three_volumes 'E2E\STAGES'
+  chmod a-w "$SET/SETUP.01"
+  make_immutable "$SET/SETUP.02"
   mkdir -p "$E2E_DIR/drive-d" "$E2E_DIR/drive-e"
   map_drive d "$E2E_DIR/drive-d"
   map_drive e "$E2E_DIR/drive-e"
@@ -223,16 +227,6 @@ stage_screenshots() {
     [ "$text" -gt 20 ] || fail "stage $stage: no percentage on the bar"
     if [ -n "${DISKSPAN_SHOTS:-}" ]; then cp "$shot" "$DISKSPAN_SHOTS/"; fi
   done
-}
-
-# Volumes that cannot be opened for writing install: a write-protected disk
-# (an immutable file here) and a read-only copy.
-read_only_volumes() {
-  pack_three_volumes 'E2E\STAGES'
-  chmod a-w "$SET/SETUP.01"
-  make_immutable "$SET/SETUP.02"
-  install_set box Setup ok
-  expect_success
 }
 
 # A volume cut short, and one of the right size from another set (every
