@@ -181,9 +181,6 @@ TEST_F(ExtractCommand, DamagedSetsGiveAClearErrorAndNoPartialFile) {
   write(good);
   fs::resize_file(dir / "set" / "SETUP.02", 29000);
   ExpectRefused("SETUP.02 is shorter than the volumes around it (the volumes hold 89170 bytes, the set 90170)");
-  write(good);
-  fs::remove(dir / "set" / "SETUP.02");
-  ExpectRefused("disk 2 is missing");
 
   RawSet s = good;  // a block that agrees with its volume but claims more than the stream codes
   s.Decoded.resize(20000), s.VolumeSize = 1 << 20, s.Entries = {{"ONE.BIN", 0, 0, 90000}};
@@ -192,11 +189,7 @@ TEST_F(ExtractCommand, DamagedSetsGiveAClearErrorAndNoPartialFile) {
   write(s);
   ExpectRefused("the coded stream ends before the decoded size is reached");
 
-  s = good;  // overlapping entries that claim more than the stream holds: a bomb
-  s.Entries.push_back({"ALL.BIN", 0, 0, 90000});
-  write(s);
-  ExpectRefused("the entries claim 180000 bytes in all, more than the 90000");
-
+  s = good;
   // A table no packer writes: a damaged installer.
   const std::int32_t hour24 = 20 << 25 | 1 << 21 | 1 << 16 | 24 << 11;
   for (const auto& [entry, problem] : {std::pair{FileEntry{"PAST.BIN", 0, 89000, 2000}, "lies outside the decoded stream"},
