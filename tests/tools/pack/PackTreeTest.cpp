@@ -57,7 +57,7 @@ TEST_F(PackTree, FlatSetIsByteForByteAsBefore) {
             "eb3a88e57c0776b5a2ee6b66064f7ae83913e9bad2e35d2004cee9c62fe66d23  SETUP.EXE\n");
 }
 
-// 200 files in three levels, with spaces and long names, packed from the
+// 199 files in three levels, with spaces and long names, packed from the
 // folder: stored with backslashes, sorted name by name within each folder,
 // an empty folder left out (and named with -v), a link to a file followed.
 TEST_F(PackTree, AFolderPacksItsTreeUnderSortedPaths) {
@@ -69,7 +69,7 @@ TEST_F(PackTree, AFolderPacksItsTreeUnderSortedPaths) {
     Make(relative, MixedBytes(500 + 37 * k, static_cast<unsigned>(k)));
     paths.push_back(parts);
   };
-  for (std::size_t k = 0; k < 40; ++k) add({"Read me first"}, k);
+  for (std::size_t k = 0; k < 39; ++k) add({"Read me first"}, k);
   for (const char* folder : {"Doc Set", "Doc Set B", "bin", "Sub"})
     for (std::size_t k = 0; k < 20; ++k) {
       add({folder, "a long file name"}, k);
@@ -85,9 +85,6 @@ TEST_F(PackTree, AFolderPacksItsTreeUnderSortedPaths) {
     for (const auto& part : parts) name += (name.empty() ? "" : "\\") + part;
     expected.push_back(name);
   }
-  ASSERT_EQ(expected.size(), 201u);
-  fs::remove(dir / "tree" / "Read me first 39.txt");
-  expected.erase(std::find(expected.begin(), expected.end(), "Read me first 39.txt"));
 
   const RunResult r = PackIn("-v --volume-size 60000 --launch 'Doc Set B/More Docs/x 7.txt' .");
   ASSERT_TRUE(Ends(r, 0, {"./Empty: holds no files; left out", "./Empty/Inner: holds no files",
