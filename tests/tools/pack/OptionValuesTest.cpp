@@ -22,33 +22,22 @@ TEST(PackOptionValues, CodePagesAreWindowsOnesInDecimal) {
 }
 
 TEST(PackOptionValues, SetFileNamesInAnyCase) {
+  using N = SetFileName;
   const struct {
     const char* name;
-    const char* setup;
-    std::optional<SetFileName> expected;
+    const char* setup = "SETUP.EXE";
+    std::optional<SetFileName> expected = std::nullopt;
   } cases[] = {
-      {"SETUP.EXE", "SETUP.EXE", SetFileName{SetFileName::Setup}},
-      {"setup.exe", "SETUP.EXE", SetFileName{SetFileName::Setup}},
-      {"Setup.01", "SETUP.EXE", SetFileName{SetFileName::Volume, 1}},
-      {"SETUP.010", "SETUP.EXE", SetFileName{SetFileName::Volume, 10}},
-      {"SETUP.0255", "SETUP.EXE", SetFileName{SetFileName::Volume, 255}},
-      {"INSTALL.02", "install", SetFileName{SetFileName::Volume, 2}},  // no extension: .0N appended
-      {"disk07.img", "SETUP.EXE", SetFileName{SetFileName::Image, 7}},
-      {"DISK123.IMG", "SETUP.EXE", SetFileName{SetFileName::Image, 123}},
-      {"SETUP.001", "SETUP.EXE", std::nullopt},
-      {"SETUP.0256", "SETUP.EXE", std::nullopt},
-      {"SETUP.1", "SETUP.EXE", std::nullopt},
-      {"OTHER.01", "SETUP.EXE", std::nullopt},
-      {"DISK1.IMG", "SETUP.EXE", std::nullopt},
-      {"DISK0001.IMG", "SETUP.EXE", std::nullopt},
-      {"README.TXT", "SETUP.EXE", std::nullopt},
+      {"SETUP.EXE", "SETUP.EXE", N{N::Setup}},       {"setup.exe", "SETUP.EXE", N{N::Setup}},
+      {"Setup.01", "SETUP.EXE", N{N::Volume, 1}},    {"SETUP.010", "SETUP.EXE", N{N::Volume, 10}},
+      {"SETUP.0255", "SETUP.EXE", N{N::Volume, 255}}, {"INSTALL.02", "install", N{N::Volume, 2}},  // .0N appended
+      {"disk07.img", "SETUP.EXE", N{N::Image, 7}},   {"DISK123.IMG", "SETUP.EXE", N{N::Image, 123}},
+      {"SETUP.001"}, {"SETUP.0256"}, {"SETUP.1"}, {"OTHER.01"}, {"DISK1.IMG"}, {"DISK0001.IMG"}, {"README.TXT"},
   };
   for (const auto& c : cases) {
     const auto got = ClassifySetFileName(c.name, c.setup);
     ASSERT_EQ(got.has_value(), c.expected.has_value()) << c.name;
-    if (got) {
-      EXPECT_EQ(Described(*got), Described(*c.expected)) << c.name;
-    }
+    EXPECT_TRUE(!got || Described(*got) == Described(*c.expected)) << c.name;
   }
 }
 

@@ -92,8 +92,8 @@ TEST_F(Checksums, ADamagedInstallerOrFileIsNamedAndEveryOtherFileComesBack) {
   const std::string file = "diskspan-extract: MIDDLE.BIN is damaged (CRC mismatch)\n";
   EXPECT_EQ(Extract("-t " + Setup()), (RunResult{1, file}));
   EXPECT_TRUE(Ends(Extract("-t -v " + Setup()), 1, {"FIRST.TXT: OK\nMIDDLE.BIN: damaged (CRC mismatch)\nLAST.TXT: OK\n"}));
-  EXPECT_TRUE(Ends(Extract("-t " + Setup() + " FIRST.TXT LAST.TXT"), 0));
-  EXPECT_TRUE(Ends(Extract("-t " + Setup() + " '*.BIN'"), 1));
+  EXPECT_TRUE(Ends(Extract("-t " + Setup() + " first.txt '[lL]ast.*' MISSING.DOC"), 4, {"'MISSING.DOC' matches no file"}));
+  EXPECT_TRUE(Ends(Extract("-t " + Setup() + " '*.bin'"), 1));
   EXPECT_TRUE(Ends(ExtractTo(Setup()), 1, {file, "2 files written to"}));
   EXPECT_EQ(Slurp(dir / "out" / "FIRST.TXT"), ThreeFiles[0].second);
   EXPECT_EQ(Slurp(dir / "out" / "LAST.TXT"), ThreeFiles[2].second);
@@ -106,21 +106,15 @@ TEST_F(Checksums, SetsWithoutARecordReadAsBeforeAndADamagedRecordIsADamagedInsta
   const SetInfo with = ReadSetInfo(Setup("with")), without = ReadSetInfo(Setup());
   EXPECT_EQ(with.Trailer, without.Trailer);
   EXPECT_EQ(with.Entries, without.Entries);
-  ASSERT_TRUE(with.Record);
-  EXPECT_EQ(with.Record->Version, 2);
-  EXPECT_EQ(with.Record->VolumeCount, with.Trailer.VolumeCount);
-  EXPECT_EQ(with.Record->FileCount, 3);
-  EXPECT_EQ(with.Record->StubSize, 3000u);
+  EXPECT_TRUE(with.Record && !without.Record);
   // stub | record | table | trailer, the record sized for the volumes written.
   const Bytes a = Slurp(Setup("with")), b = Slurp(Setup());
   ASSERT_EQ(b.size(), 3000u + 3 * FileEntrySize + ConfigTrailerSize);
   ASSERT_EQ(a.size(), b.size() + VerificationRecordSize(with.Trailer.VolumeCount, 3));
-  EXPECT_TRUE(std::equal(b.begin(), b.begin() + 3000, a.begin()));
-  EXPECT_TRUE(std::equal(b.begin() + 3000, b.end(), a.end() - static_cast<std::ptrdiff_t>(b.size() - 3000)));
 
-  EXPECT_FALSE(without.Record);
   EXPECT_TRUE(Ends(Extract("-l " + Setup()), 0, {"Checksums:         none (made without them)\n"}));
   EXPECT_TRUE(Ends(Extract("-l --json " + Setup()), 0, {"\"checksums\": false,"}));
+  EXPECT_TRUE(Ends(Extract("-l --json " + Setup("with")), 0, {"\"checksums\": true,"}));
   EXPECT_EQ(Extract("-t " + Setup()), (RunResult{0, "The set is sound as far as it can tell: it carries no "
                                                     "checksums, so only its structure and lengths were checked.\n"}));
   EXPECT_TRUE(Ends(ExtractTo(Setup()), 0));

@@ -1,7 +1,6 @@
 // diskspan-extract run as a user runs it: contents and dates come back; a damaged
 // or hostile set writes nothing outside the output directory and no partial file.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cerrno>
 
@@ -12,11 +11,6 @@
 
 namespace tooltest {
 namespace {
-
-std::time_t ModifiedAt(const fs::path& p) {
-  struct stat info {};
-  return ::stat(p.c_str(), &info) == 0 ? info.st_mtime : 0;
-}
 
 class ExtractCommand : public ToolTest {
  protected:
@@ -29,57 +23,22 @@ class ExtractCommand : public ToolTest {
   }
 };
 
-TEST_F(ExtractCommand, RoundTripsOverOneThreeAndTwelveVolumesCheckingEveryCrc) {
-  const Files files = {{"README.TXT", MixedBytes(5000, 1)}, {"EMPTY.DAT", {}}, {"BIG.BIN", RandomBytes(120000, 2)},
-                       {"TAIL.TXT", MixedBytes(30000, 3)}};
-  for (const auto& [volumeSize, volumes] : {std::pair{"1000000", 1}, {"60000", 3}, {"13000", 12}}) {
-    fs::remove_all(dir / "set"), fs::remove_all(dir / "out");
-    PackSet(files, std::string("--volume-size ") + volumeSize);
-    EXPECT_TRUE(fs::exists(dir / "set" / VolumeFileName("SETUP.EXE", volumes).c_str())) << volumeSize;
-    EXPECT_FALSE(fs::exists(dir / "set" / VolumeFileName("SETUP.EXE", volumes + 1).c_str())) << volumeSize;
-    EXPECT_TRUE(Ends(Extract("-l " + Setup()), 0,
-                     {"Title:             Setup\n",
-                      "Checksums:         CRC-32 of the installer, its file table, every volume and every file\n",
-                      "        5000  1999-12-31 23:59:00  1      README.TXT\n", "      155000  4 files\n"}));
-    EXPECT_TRUE(Ends(Extract("-l --json " + Setup()), 0, {"\"checksums\": true,"}));
-    EXPECT_EQ(Extract("-t " + Setup()),
-              (RunResult{0, "The set is sound: the installer, its file table, every volume and every file match "
-                            "their CRC-32s.\n"}));
-    ASSERT_TRUE(Ends(ExtractTo(Setup()), 0));
-    for (std::size_t i = 0; i < files.size(); ++i) {
-      EXPECT_EQ(Slurp(dir / "out" / files[i].first), files[i].second) << files[i].first << ", " << volumeSize;
-      EXPECT_EQ(ModifiedAt(dir / "out" / files[i].first), PackedDate(i)) << files[i].first;
-    }
-  }
-}
-
-TEST_F(ExtractCommand, FindsVolumesInAnyCaseBesideTheInstallerOrWhereVolumesSays) {
-  PackSet({{"DATA.BIN", RandomBytes(70000, 5)}}, "--volume-size 20000");
-  fs::create_directories(dir / "d2"), fs::create_directories(dir / "d3");
-  fs::rename(dir / "set" / "SETUP.02", dir / "d2" / "setup.02");
-  fs::rename(dir / "set" / "SETUP.03", dir / "set" / "Setup.03");
-  fs::rename(dir / "set" / "SETUP.04", dir / "d3" / "SETUP.04");
-  const std::string d2 = (dir / "d2").string(), d3 = (dir / "d3").string(), nowhere = (dir / "nowhere").string();
-
-  ExpectRefused("disk 2 is missing: SETUP.02 was looked for in " + (dir / "set").string());
-  EXPECT_TRUE(Ends(ExtractTo("--volumes " + d2 + " " + d3 + " " + Setup()), 0));
-  EXPECT_EQ(Slurp(dir / "out" / "DATA.BIN"), RandomBytes(70000, 5));
-  EXPECT_TRUE(Ends(Extract("-t " + Setup() + " --volumes " + d2 + " --volumes " + d3), 0));
-  const RunResult r = Extract("-t --volumes " + nowhere + " " + Setup());
-  EXPECT_TRUE(r.ExitCode == 2 &&
-              r.Output.starts_with("diskspan-extract: --volumes " + nowhere + ": no such directory or disk image"))
-      << r.Output;
-}
-
 // Arguments mean one thing: after SETUP.EXE a directory is a place for
 // volumes unless it also selects a file of the set (then the run stops and
 // says how to choose); after -- everything is a pattern; --volumes never
 // takes the installer; what is not a regular file is said to be none.
+// Volumes are found in any case beside the installer or where it is told.
 TEST_F(ExtractCommand, EachArgumentMeansOneThing) {
-  PackSet({{"README.TXT", MixedBytes(300, 1)}, {"DATA.BIN", RandomBytes(30000, 2)}}, "--volume-size 20000");
-  fs::create_directories(dir / "README.TXT"), fs::create_directories(dir / "vols");
-  fs::rename(dir / "set" / "SETUP.02", dir / "vols" / "SETUP.02");
+  const Bytes data = RandomBytes(70000, 2);
+  PackSet({{"README.TXT", MixedBytes(300, 1)}, {"DATA.BIN", data}}, "--volume-size 20000");
+  fs::create_directories(dir / "README.TXT"), fs::create_directories(dir / "vols"), fs::create_directories(dir / "d4");
+  fs::rename(dir / "set" / "SETUP.02", dir / "vols" / "setup.02");
+  fs::rename(dir / "set" / "SETUP.03", dir / "set" / "Setup.03");
+  fs::rename(dir / "set" / "SETUP.04", dir / "d4" / "SETUP.04");
   ASSERT_EQ(RunCommand("mkfifo " + (dir / "fifo").string()).ExitCode, 0);
+  EXPECT_TRUE(Ends(Extract("-t " + Setup()), 1, {"disk 2 is missing: SETUP.02 was looked for in " + (dir / "set").string()}));
+  EXPECT_TRUE(Ends(ExtractTo("--volumes " + (dir / "vols").string() + " " + (dir / "d4").string() + " " + Setup()), 0));
+  EXPECT_EQ(Slurp(dir / "out" / "DATA.BIN"), data);
   const std::string here = "cd " + dir.Path().string() + " && " + DISKSPAN_EXTRACT + " ";
   const struct {
     std::string command;
@@ -89,10 +48,12 @@ TEST_F(ExtractCommand, EachArgumentMeansOneThing) {
       {here + "-t set/SETUP.EXE vols README.TXT", 2,
        {"diskspan-extract: 'README.TXT' is ambiguous: a directory to look for volumes in, and a pattern that selects "
         "README.TXT in the set; write it after -- to select files, or after --volumes to look for volumes there\n"}},
-      {here + "-t set/SETUP.EXE vols -- README.TXT", 0, {"The selected files are sound"}},
-      {here + "-t set/SETUP.EXE --volumes README.TXT vols", 0,
+      {here + "-t set/SETUP.EXE vols d4 -- README.TXT", 0, {"The selected files are sound"}},
+      {here + "-t set/SETUP.EXE --volumes README.TXT vols d4", 0,
        {"diskspan-extract: README.TXT: not used: no volume of this set was taken from it\n", "The set is sound"}},
-      {here + "-t --volumes vols set/SETUP.EXE", 0, {"The set is sound"}},
+      {here + "-t --volumes vols d4 set/SETUP.EXE", 0, {"The set is sound"}},
+      {here + "-t set/SETUP.EXE --volumes vols --volumes d4", 0, {"The set is sound"}},
+      {here + "-t --volumes nowhere set/SETUP.EXE", 2, {"diskspan-extract: --volumes nowhere: no such directory or disk image"}},
       {here + "-t --volumes set/SETUP.EXE vols", 2,
        {"--volumes set/SETUP.EXE: no directory or disk image; --volumes takes places for volumes only: name the "
         "installer before it"}},
@@ -211,17 +172,6 @@ TEST(NoReplaceRename, RefusesATakenNameEitherWay) {
   }
 }
 
-TEST_F(ExtractCommand, PatternsSelectFilesInAnyCaseForListTestAndExtract) {
-  PackSet({{"README.TXT", MixedBytes(200, 1)}, {"notes.txt", MixedBytes(200, 2)}, {"TOOL.EXE", MixedBytes(200, 3)}}, "");
-  const RunResult listed = Extract("-l " + Setup() + " '*.TXT'");
-  EXPECT_TRUE(Ends(listed, 0, {"README.TXT", "notes.txt"}) && !Has(listed, "TOOL.EXE")) << listed.Output;
-  EXPECT_TRUE(Ends(Extract("-t " + Setup() + " tool.exe"), 0));
-  EXPECT_TRUE(Ends(ExtractTo(Setup() + " 'readme.*' '[nN]otes.txt' MISSING.DOC"), 4,
-                   {"'MISSING.DOC' matches no file in the set"}));
-  EXPECT_EQ(dir.Files(), (std::vector<std::string>{"out/README.TXT", "out/notes.txt", "set/SETUP.01", "set/SETUP.EXE",
-                                                   "src/README.TXT", "src/TOOL.EXE", "src/notes.txt", "stub.exe"}));
-}
-
 TEST_F(ExtractCommand, DamagedSetsGiveAClearErrorAndNoPartialFile) {
   RawSet good;
   good.Decoded = RandomBytes(90000, 11);
@@ -231,9 +181,6 @@ TEST_F(ExtractCommand, DamagedSetsGiveAClearErrorAndNoPartialFile) {
   write(good);
   fs::resize_file(dir / "set" / "SETUP.02", 29000);
   ExpectRefused("SETUP.02 is shorter than the volumes around it (the volumes hold 89170 bytes, the set 90170)");
-  write(good);
-  fs::remove(dir / "set" / "SETUP.02");
-  ExpectRefused("disk 2 is missing");
 
   RawSet s = good;  // a block that agrees with its volume but claims more than the stream codes
   s.Decoded.resize(20000), s.VolumeSize = 1 << 20, s.Entries = {{"ONE.BIN", 0, 0, 90000}};
@@ -242,11 +189,7 @@ TEST_F(ExtractCommand, DamagedSetsGiveAClearErrorAndNoPartialFile) {
   write(s);
   ExpectRefused("the coded stream ends before the decoded size is reached");
 
-  s = good;  // overlapping entries that claim more than the stream holds: a bomb
-  s.Entries.push_back({"ALL.BIN", 0, 0, 90000});
-  write(s);
-  ExpectRefused("the entries claim 180000 bytes in all, more than the 90000");
-
+  s = good;
   // A table no packer writes: a damaged installer.
   const std::int32_t hour24 = 20 << 25 | 1 << 21 | 1 << 16 | 24 << 11;
   for (const auto& [entry, problem] : {std::pair{FileEntry{"PAST.BIN", 0, 89000, 2000}, "lies outside the decoded stream"},

@@ -30,16 +30,23 @@ struct CollectedFiles final : EntryOutput {
   void End(std::size_t, const FileEntry&) override {}
 };
 
+// A set of `entries` over `decoded`, its coded stream on one volume.
+struct CodedSet {
+  CodedSet(const Bytes& decoded, std::vector<FileEntry> entries) : coded(lzh::Encode(decoded)) {
+    set.StubName = "SETUP.EXE";
+    set.Entries = std::move(entries);
+    set.Trailer.UnpackedSize = static_cast<std::int32_t>(decoded.size());
+    set.Trailer.SplitSize = static_cast<std::int32_t>(coded.size());
+    plan.VolumeSizes = {static_cast<std::int64_t>(coded.size())};
+  }
+  Bytes coded;
+  SetInfo set;
+  StreamPlan plan;
+};
+
 TEST(Extraction, ReadsOnlyAsFarAsTheLastSelectedFileNeeds) {
   const Bytes decoded = RandomBytes(2'000'000, 9);
-  const Bytes coded = lzh::Encode(decoded);
-  SetInfo set;
-  set.StubName = "SETUP.EXE";
-  set.Entries = {{"A.BIN", 0, 0, 1000}, {"B.BIN", 0, 1000, 1000}, {"C.BIN", 0, 2000, 1'998'000}};
-  set.Trailer.UnpackedSize = static_cast<std::int32_t>(decoded.size());
-  set.Trailer.SplitSize = static_cast<std::int32_t>(coded.size());
-  StreamPlan volumes;
-  volumes.VolumeSizes = {static_cast<std::int64_t>(coded.size())};
+  const auto [coded, set, volumes] = CodedSet(decoded, {{"A.BIN", 0, 0, 1000}, {"B.BIN", 0, 1000, 1000}, {"C.BIN", 0, 2000, 1'998'000}});
 
   CountingSource one(coded), none(coded), whole(coded);
   CollectedFiles output, nothing;
@@ -58,12 +65,10 @@ TEST(Extraction, ReadsOnlyAsFarAsTheLastSelectedFileNeeds) {
 // symbol read past disk 1's end does not make the set look damaged.
 TEST(Extraction, AMissingDiskCostsExactlyTheFilesTheListingPutsOnIt) {
   const Bytes decoded = MixedBytes(3000, 5);
-  const Bytes coded = lzh::Encode(decoded);
-  SetInfo set;
+  std::vector<FileEntry> entries;
   for (const char* name : {"A", "B", "C", "D", "E", "F"})
-    set.Entries.push_back({name, 0, static_cast<std::uint32_t>(500 * set.Entries.size()), 500});
-  set.Trailer.UnpackedSize = 3000;
-  set.Trailer.SplitSize = static_cast<std::int32_t>(coded.size());
+    entries.push_back({name, 0, static_cast<std::uint32_t>(500 * entries.size()), 500});
+  const auto [coded, set, plan] = CodedSet(decoded, entries);
   const std::vector<bool> all(set.Entries.size(), true);
   for (std::size_t cut = 1; cut < coded.size(); ++cut) {
     SCOPED_TRACE(cut);
@@ -95,13 +100,7 @@ TEST(Extraction, AMissingDiskCostsExactlyTheFilesTheListingPutsOnIt) {
 // out whole in table order.
 TEST(Extraction, StandardOutputGetsTheSelectedFilesInTableOrder) {
   const Bytes decoded = MixedBytes(300, 4);
-  const Bytes coded = lzh::Encode(decoded);
-  SetInfo set;
-  set.Entries = {{"B", 0, 100, 100}, {"NOT", 0, 250, 50}, {"A", 0, 0, 100}, {"C", 0, 200, 50}};
-  set.Trailer.UnpackedSize = 300;
-  set.Trailer.SplitSize = static_cast<std::int32_t>(coded.size());
-  StreamPlan plan;
-  plan.VolumeSizes = {static_cast<std::int64_t>(coded.size())};
+  const auto [coded, set, plan] = CodedSet(decoded, {{"B", 0, 100, 100}, {"NOT", 0, 250, 50}, {"A", 0, 0, 100}, {"C", 0, 200, 50}});
   const std::vector<bool> selected = {true, false, true, true};
   std::FILE* out = std::tmpfile();
   ASSERT_NE(out, nullptr);

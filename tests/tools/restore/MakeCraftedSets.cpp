@@ -32,10 +32,8 @@ void Escapes(const fs::path& dir) {
   set.Trailer.Title = "\x1b[31mRED\x1b[0m\x90\x7F";
   set.Trailer.TitleFont = "\x1b[2J";
   set.Trailer.DefaultDestDir = "C:\\\x1b]0;owned\x07";
-  set.Entries = {{"\x1b]0;TITLE\x07.TXT", 0, 0, 100},
-                 {"HOLE\x81.TXT", 0, 100, 100},
-                 {"RUB\x7FOUT.TXT", 0, 200, 100},
-                 {"GOOD.TXT", 0, 300, 100}};
+  set.Entries = {{"\x1b]0;TITLE\x07.TXT", 0, 0, 100}, {"HOLE\x81.TXT", 0, 100, 100},
+                 {"RUB\x7FOUT.TXT", 0, 200, 100}, {"GOOD.TXT", 0, 300, 100}};
   set.WriteTo(dir);
 }
 
@@ -52,10 +50,8 @@ void Foreign(const fs::path& dir) {
 void TemporaryNames(const fs::path& dir) {
   RawSet set;
   set.Decoded = MixedBytes(400, 4);
-  set.Entries = {{".diskspan-0123456789abcdef.tmp", 0, 0, 100},
-                 {".diskspan-4242-0.partial", 0, 100, 100},
-                 {".diskspan-4242-1.partial", 0, 200, 100},
-                 {"A.TXT", 0, 300, 100}};
+  set.Entries = {{".diskspan-0123456789abcdef.tmp", 0, 0, 100}, {".diskspan-4242-0.partial", 0, 100, 100},
+                 {".diskspan-4242-1.partial", 0, 200, 100}, {"A.TXT", 0, 300, 100}};
   set.WriteTo(dir);
 }
 
@@ -84,21 +80,12 @@ RawSet RecordedSet(std::uint16_t version) {
   return set;
 }
 
-// Flips one bit of the SETUP.EXE at `at` bytes from its record's start.
-void FlipRecordByte(const fs::path& dir, std::size_t at) {
-  Bytes setup = Slurp(dir / "SETUP.EXE");
-  setup[1000 + at] ^= 0x01;
-  Spill(dir / "SETUP.EXE", setup);
-}
-
-// Sets with a record that reads soundly: version 1, before the file table
-// and trailer were covered, and version 2.
-void Recorded(const fs::path& dir, std::uint16_t version) { RecordedSet(version).WriteTo(dir); }
-
 // One bit of volume 1's CRC in the record flipped: the record fails its own CRC.
 void RecordCrc(const fs::path& dir) {
   RecordedSet(2).WriteTo(dir);
-  FlipRecordByte(dir, VerificationHeaderSize(2));
+  Bytes setup = Slurp(dir / "SETUP.EXE");
+  setup[1000 + VerificationHeaderSize(2)] ^= 0x01;
+  Spill(dir / "SETUP.EXE", setup);
 }
 
 // Version 3 of a record whose own CRC is right: a later packer's, unknown.
@@ -153,8 +140,8 @@ int main(int argc, char** argv) {
   Foreign(root / "foreign");
   TemporaryNames(root / "temporary-names");
   CaseTwins(root / "case-twins");
-  Recorded(root / "record-v1", 1);
-  Recorded(root / "record-v2", 2);
+  RecordedSet(1).WriteTo(root / "record-v1");  // before the file table and trailer were covered
+  RecordedSet(2).WriteTo(root / "record-v2");
   RecordCrc(root / "record-crc");
   LaterRecord(root / "record-v3");
   DroppedEntry(root / "dropped-entry");
