@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fstream>
 #include <random>
+#include <stdexcept>
 
 #include "base/Crc32.h"
 #include "config/VerificationRecord.h"
@@ -42,8 +43,10 @@ Bytes MixedBytes(std::size_t n, unsigned seed) {
 
 Bytes FakeStub(std::size_t size) {  // written by the script tests' own stand-in
   const fs::path script = fs::path(__FILE__).parent_path().parent_path() / "scripts" / "fake_stub.py";
-  const std::string bytes = RunCommand("python3 '" + script.string() + "' " + std::to_string(size)).Output;
-  return Bytes(bytes.begin(), bytes.end());
+  const RunResult r = RunCommand("python3 '" + script.string() + "' " + std::to_string(size));
+  if (r.ExitCode != 0 || r.Output.size() != std::max<std::size_t>(size, 512))
+    throw std::runtime_error("fake_stub.py wrote no stub: " + r.Output.substr(0, 300));
+  return Bytes(r.Output.begin(), r.Output.end());
 }
 
 RunResult RunCommand(const std::string& command) {
