@@ -21,7 +21,6 @@ TEST(Configuration, StoringTheTrailerFillsValuesAndTexts) {
   EXPECT_EQ(texts.DefaultDir, "");
   EXPECT_EQ(config.TitleFontFace, "Arial");
   EXPECT_EQ(config.TitleHeight, 2);  // 43 x 6 wraps in one byte
-  EXPECT_EQ(TitleHeightFor(42), 252);
   EXPECT_EQ(config.GradientTopColour, (Rgb{0, 0, 255}));
   EXPECT_EQ(config.TitleColour, (Rgb{255, 255, 255}));
   EXPECT_EQ(config.LaunchIndex, 2);
