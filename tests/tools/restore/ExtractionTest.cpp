@@ -67,7 +67,7 @@ TEST(Extraction, AMissingDiskCostsExactlyTheFilesTheListingPutsOnIt) {
   const Bytes decoded = MixedBytes(3000, 5);
   std::vector<FileEntry> entries;
   for (const char* name : {"A", "B", "C", "D", "E", "F"})
-    entries.push_back({name, 0, static_cast<std::uint32_t>(500 * entries.size()), 500});
+    entries.push_back({name, 0, static_cast<std::int32_t>(500 * entries.size()), 500});
   const auto [coded, set, plan] = CodedSet(decoded, entries);
   const std::vector<bool> all(set.Entries.size(), true);
   for (std::size_t cut = 1; cut < coded.size(); ++cut) {
@@ -90,8 +90,9 @@ TEST(Extraction, AMissingDiskCostsExactlyTheFilesTheListingPutsOnIt) {
       EXPECT_EQ(report.Verdicts.at(i), onDisk1 ? "decoded whole (the set carries no CRC-32 to check it against)"
                                                : "needs disk 2, which is missing")
           << "entry " << i << " on " << map.DisksOf(entry);
-      if (onDisk1)
+      if (onDisk1) {
         EXPECT_TRUE(output.files[i] == Bytes(decoded.begin() + entry.Offset, decoded.begin() + entry.Offset + 500));
+      }
     }
   }
 }
