@@ -66,12 +66,10 @@ Bytes ExpectSameDecode(const Bytes& coded, std::int32_t size, std::vector<std::s
   ChoppedSource chopped{coded, std::move(reads)};
   const auto outcome = lzh::DecodeBlocks(*std::make_unique<lzh::LzhTree>(), size, chopped, blockSink, limit);
   EXPECT_TRUE(expected == actual) << expected.size() << " vs " << actual.size();
-  const auto usedAndPastEnd = [](const lzh::CodedPosition& p) { return std::pair(p.Used, p.PastEnd); };
-  const auto end = usedAndPastEnd(stopped ? handedOn : at);
-  EXPECT_EQ(end, usedAndPastEnd(outcome.At));
-  if (!blocks.empty()) {
-    EXPECT_EQ(end, usedAndPastEnd(lastBlockAt));
-  }
+  const lzh::CodedPosition end = stopped ? handedOn : at;
+  for (const lzh::CodedPosition& p : {outcome.At, blocks.empty() ? end : lastBlockAt})
+    EXPECT_TRUE(p.Used == end.Used && p.PastEnd == end.PastEnd) << p.Used << "+" << p.PastEnd << " vs " << end.Used
+                                                                 << "+" << end.PastEnd;
   EXPECT_EQ(stopped, outcome.StoppedAtLimit);
   // Whole blocks but the last, which is not empty.
   for (std::size_t i = 0; i + 1 < blocks.size(); ++i) EXPECT_EQ(blocks[i], lzh::BlockDecodeSize);
