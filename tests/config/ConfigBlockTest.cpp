@@ -25,11 +25,10 @@ TEST(ConfigBlock, EntryBytesDecodeFieldByFieldAndRecordsReadBackAsWritten) {
 
 TEST(ConfigBlock, LengthBytesAndSizesNeverReachPastTheData) {
   std::vector<std::uint8_t> field(40, 'x');
-  field[0] = 0;
-  EXPECT_EQ(DecodeLengthString(field), "");
-  for (std::uint8_t damaged : {40, 255}) {  // clamped to the field
-    field[0] = damaged;
-    EXPECT_EQ(DecodeLengthString(field), std::string(39, 'x'));
+  for (const auto& [length, text] : {std::pair<std::uint8_t, std::string>{0, ""}, {40, std::string(39, 'x')},
+                                     {255, std::string(39, 'x')}}) {  // damaged lengths are clamped to the field
+    field[0] = length;
+    EXPECT_EQ(DecodeLengthString(field), text) << int{length};
   }
   EXPECT_FALSE(ParseConfigBlock(std::vector<std::uint8_t>(ConfigTrailerSize - 1, 0)));
   ConfigTrailer t;

@@ -3,6 +3,7 @@
 // its set (or, in version 2, whose table and trailer changed) is told apart.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "base/Crc32.h"
@@ -76,23 +77,16 @@ TEST(VerificationRecord, AnyDamagedByteIsDamageAndAWholeRecordOfALaterVersionIsN
 
 TEST(VerificationRecord, BelongsToTheSetItStartsCountsAndCoversOnly) {
   const VerificationRecord v2 = Sample(3, 2), v1 = Sample(3, 2, 1);
-  const struct {
-    const VerificationRecord& record;
-    std::int64_t start;
-    int volumes, files;
-    std::uint32_t blockCrc;
-    RecordState expected;
-  } cases[] = {
-      {v2, 46080, 3, 2, 0xB10CB10C, RecordState::Sound},
-      {v2, 46081, 3, 2, 0xB10CB10C, RecordState::WrongStubSize},
-      {v2, 46080, 4, 2, 0xB10CB10C, RecordState::WrongCounts},
-      {v2, 46080, 3, 1, 0xB10CB10C, RecordState::WrongCounts},
-      {v2, 46080, 3, 2, 0xB10CB10D, RecordState::BadBlock},
-      {v1, 46080, 3, 2, 0x12345678, RecordState::Sound},  // version 1 covers no block
+  // The record, its stub's size, the volume and file counts and the block CRC found.
+  const std::tuple<const VerificationRecord*, std::int64_t, int, int, std::uint32_t, RecordState> cases[] = {
+      {&v2, 46080, 3, 2, 0xB10CB10C, RecordState::Sound},       {&v2, 46081, 3, 2, 0xB10CB10C, RecordState::WrongStubSize},
+      {&v2, 46080, 4, 2, 0xB10CB10C, RecordState::WrongCounts}, {&v2, 46080, 3, 1, 0xB10CB10C, RecordState::WrongCounts},
+      {&v2, 46080, 3, 2, 0xB10CB10D, RecordState::BadBlock},
+      {&v1, 46080, 3, 2, 0x12345678, RecordState::Sound},  // version 1 covers no block
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(CheckRecordBelongs(c.record, c.start, c.volumes, c.files, c.blockCrc), c.expected)
-        << c.start << " " << c.volumes << " " << c.files << " " << c.blockCrc;
+  for (const auto& [record, start, volumes, files, blockCrc, expected] : cases)
+    EXPECT_EQ(CheckRecordBelongs(*record, start, volumes, files, blockCrc), expected)
+        << start << " " << volumes << " " << files << " " << blockCrc;
 }
 
 }  // namespace

@@ -13,29 +13,22 @@ namespace {
 // A model file system: every letter A to Z is a known drive (Q has no root,
 // which still counts), but only C: and D: hold directories and files; a
 // directory needs its parent.
-struct Model {
-  std::set<std::string> Directories, Files, Searched;
-  std::vector<std::string> Created;
-} World;
+std::set<std::string> Directories, Files, Searched;
+std::vector<std::string> Created;
 
-bool ModelFindsDirectory(const char* path) {
-  World.Searched.insert(path);
-  return World.Directories.count(path) != 0;
-}
-
-bool ModelMakeDirectory(const char* path) {
-  const bool made = World.Directories.count(std::string(WithoutTrailingBackslash(DirectoryPart(path)))) &&
-                    !World.Files.count(path) && World.Directories.insert(path).second;
-  if (made) World.Created.push_back(path);
-  return made;
-}
-
-constexpr PathOps Ops{[](char letter) { return letter >= 'A' && letter <= 'Z'; }, ModelFindsDirectory,
-                      ModelMakeDirectory};
+constexpr PathOps Ops{
+    [](char letter) { return letter >= 'A' && letter <= 'Z'; },
+    [](const char* path) { Searched.insert(path); return Directories.count(path) != 0; },
+    [](const char* path) {
+      const bool made = Directories.count(std::string(WithoutTrailingBackslash(DirectoryPart(path)))) &&
+                        !Files.count(path) && Directories.insert(path).second;
+      if (made) Created.push_back(path);
+      return made;
+    }};
 
 class DirectoryRules : public ::testing::Test {
  protected:
-  void SetUp() override { World = Model{{"C:", "D:", "C:\\A"}, {"C:\\F"}, {}, {}}; }
+  void SetUp() override { Directories = {"C:", "D:", "C:\\A"}, Files = {"C:\\F"}, Searched = {}, Created = {}; }
   static bool Create(const std::string& path) { return CreateDirsWith(Ops, path); }
 };
 
@@ -52,26 +45,26 @@ TEST(DestinationForm, CapitalDriveColonAndBackslashFirstAndOneTrailingBackslashD
 TEST_F(DirectoryRules, ShortPathsAskTheDriveLongerOnesAndWildcardsTheirDirectory) {
   for (const char* path : {"C:", "Q:\\", "C:\\TMP*", "Q:\\TMP*"}) EXPECT_TRUE(DirExistsWith(Ops, path)) << path;
   for (const char* path : {"1:\\", "", "*"}) EXPECT_FALSE(DirExistsWith(Ops, path)) << path;
-  EXPECT_TRUE(World.Searched.empty());
+  EXPECT_TRUE(Searched.empty());
   // Longer paths are searched without one trailing backslash.
   EXPECT_TRUE(DirExistsWith(Ops, "C:\\A\\"));
   EXPECT_TRUE(DirExistsWith(Ops, "C:\\A\\X?"));
   EXPECT_FALSE(DirExistsWith(Ops, "C:\\B\\X?"));
   EXPECT_FALSE(DirExistsWith(Ops, "C:\\F"));
-  EXPECT_EQ(World.Searched, (std::set<std::string>{"C:\\A", "C:\\B", "C:\\F"}));
+  EXPECT_EQ(Searched, (std::set<std::string>{"C:\\A", "C:\\B", "C:\\F"}));
 }
 
 TEST_F(DirectoryRules, CreatesEveryMissingLevelParentFirstAndReportsFailures) {
   for (const char* root : {"C:", "C:\\", "Q:\\"}) EXPECT_TRUE(Create(root)) << root;
-  EXPECT_TRUE(World.Created.empty());
+  EXPECT_TRUE(Created.empty());
   EXPECT_TRUE(Create("D:\\A\\B\\C"));
-  EXPECT_EQ(World.Created, (std::vector<std::string>{"D:\\A", "D:\\A\\B", "D:\\A\\B\\C"}));
+  EXPECT_EQ(Created, (std::vector<std::string>{"D:\\A", "D:\\A\\B", "D:\\A\\B\\C"}));
   EXPECT_TRUE(Create("D:\\A\\B\\C\\D\\"));
-  EXPECT_EQ(World.Created.back(), "D:\\A\\B\\C\\D");
-  EXPECT_EQ(World.Created.size(), 4u);
+  EXPECT_EQ(Created.back(), "D:\\A\\B\\C\\D");
+  EXPECT_EQ(Created.size(), 4u);
   // A file in the way of a parent: the child cannot be made either.
   for (const char* path : {"Q:\\A", "C:\\F", "C:\\F\\G", "ABCD"}) EXPECT_FALSE(Create(path)) << path;
-  EXPECT_EQ(World.Created.size(), 4u);
+  EXPECT_EQ(Created.size(), 4u);
   // Every level is shorter than the one before, so even this ends.
   EXPECT_FALSE(Create(std::string(254, '\\')));
 }

@@ -56,26 +56,22 @@ Bytes ExpectSameDecode(const Bytes& coded, std::int32_t size, std::vector<std::s
   if (static_cast<std::int64_t>(expected.size()) > size) expected.resize(static_cast<std::size_t>(std::max(size, 0)));
 
   Bytes actual;
-  std::vector<std::size_t> blocks;
-  lzh::CodedPosition lastBlockAt;
+  const lzh::CodedPosition end = stopped ? handedOn : at;
+  lzh::CodedPosition lastBlockAt = end;
   auto blockSink = [&](std::span<const std::uint8_t> bytes, const lzh::CodedPosition& blockAt) {
+    // Whole blocks but the last, which is not empty.
+    EXPECT_TRUE(actual.size() % lzh::BlockDecodeSize == 0 && !bytes.empty() && bytes.size() <= lzh::BlockDecodeSize)
+        << actual.size() << "+" << bytes.size();
     actual.insert(actual.end(), bytes.begin(), bytes.end());
-    blocks.push_back(bytes.size());
     lastBlockAt = blockAt;
   };
   ChoppedSource chopped{coded, std::move(reads)};
   const auto outcome = lzh::DecodeBlocks(*std::make_unique<lzh::LzhTree>(), size, chopped, blockSink, limit);
   EXPECT_TRUE(expected == actual) << expected.size() << " vs " << actual.size();
-  const auto usedAndPastEnd = [](const lzh::CodedPosition& p) { return std::pair(p.Used, p.PastEnd); };
-  const auto end = usedAndPastEnd(stopped ? handedOn : at);
-  EXPECT_EQ(end, usedAndPastEnd(outcome.At));
-  if (!blocks.empty()) {
-    EXPECT_EQ(end, usedAndPastEnd(lastBlockAt));
-  }
+  for (const lzh::CodedPosition& p : {outcome.At, lastBlockAt})
+    EXPECT_TRUE(p.Used == end.Used && p.PastEnd == end.PastEnd) << p.Used << "+" << p.PastEnd << " vs " << end.Used
+                                                                 << "+" << end.PastEnd;
   EXPECT_EQ(stopped, outcome.StoppedAtLimit);
-  // Whole blocks but the last, which is not empty.
-  for (std::size_t i = 0; i + 1 < blocks.size(); ++i) EXPECT_EQ(blocks[i], lzh::BlockDecodeSize);
-  EXPECT_TRUE(blocks.empty() || blocks.back() > 0);
   return actual;
 }
 

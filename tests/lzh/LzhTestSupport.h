@@ -30,9 +30,8 @@ struct StreamBuilder {
 // called inside the n-th read or write (from 1).
 struct CallbackHarness {
   explicit CallbackHarness(Bytes coded) : input(std::move(coded)) {}
-  Bytes input;
+  Bytes input, output;
   std::size_t inputPos = 0;
-  Bytes output;
   int reads = 0, writes = 0;
   std::function<void(int)> onRead, onWrite;
   static inline CallbackHarness* current = nullptr;
@@ -43,10 +42,7 @@ struct CallbackHarness {
     ++h.reads;
     delivered = 0;
     if (!StageActive) return;
-    if (h.inputPos < h.input.size()) {
-      buffer[0] = h.input[h.inputPos++];
-      delivered = count;
-    }
+    if (h.inputPos < h.input.size()) buffer[0] = h.input[h.inputPos++], delivered = count;
     if (h.onRead) h.onRead(h.reads);
   }
   static void Write(std::uint8_t* buffer, std::uint16_t count, std::uint16_t& accepted) {

@@ -7,9 +7,6 @@ namespace {
 TEST(VolumeRules, DiskNumbersFollowTheDotZeroRule) {
   for (const auto& [disk, name] : {std::pair{1, "SETUP.01"}, {9, "SETUP.09"}, {10, "SETUP.010"}, {255, "SETUP.0255"}})
     EXPECT_EQ(VolumeFileName("SETUP.EXE", disk), name);
-  EXPECT_EQ(VolumeFileName("my.setup.exe", 3), "my.setup.03");
-  // Replacing the previous volume's extension gives the same name.
-  EXPECT_EQ(ReplaceExtension("SETUP.09", VolumeExtension(10)), "SETUP.010");
   EXPECT_EQ(DiskPromptText(10), "Please Insert Disk number 10");
   EXPECT_EQ(DamagedDiskText(12), "Disk number 12 is damaged or belongs to another set.\r\n"
                                  "Please insert a good copy of disk number 12 and choose Retry.");
