@@ -112,7 +112,7 @@ TEST_F(PackCommand, EachLimitAndUsageErrorIsRefusedByNameAndNothingIsWritten) {
       {"--title-size 43 " + ok, "--title-size 43 is outside 1-42", 2},
       {"--launch MISSING.EXE " + ok, "--launch 'MISSING.EXE' names none", 2},
       {"--volume-size 1000 " + ok, "leaving no room for volume 1"},
-      {"--fast --volume-size 2500 " + In("NOISE.BIN", RandomBytes(700000, 4)), "a disk set holds at most 255"},
+      {"--fast --volume-size 5000 " + In("NOISE.BIN", RandomBytes(1'300'000, 4)), "a disk set holds at most 255"},
       {"--volume-size 1.3M " + ok, "160K, 180K, 320K, 360K, 720K, 1.2M, 1.44M, 1.68M, 2.88M", 2},
       {"--name a/b " + ok, "--name 'a/b' holds a character Windows does not allow", 2},
       {"--name setup " + ok, "--name 'setup' does not end in .EXE", 2},
