@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <random>
 #include <stdexcept>
@@ -27,6 +28,12 @@ void Spill(const fs::path& path, const Bytes& data) {
       .write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
 }
 
+void Patch(const fs::path& path, const std::function<void(Bytes&)>& change) {
+  Bytes bytes = Slurp(path);
+  change(bytes);
+  Spill(path, bytes);
+}
+
 Bytes RandomBytes(std::size_t n, unsigned seed) {
   std::mt19937 rng(seed);
   Bytes out(n);
@@ -39,14 +46,6 @@ Bytes MixedBytes(std::size_t n, unsigned seed) {
   Bytes out(n);
   for (auto& b : out) b = static_cast<std::uint8_t>(rng() % 5 == 0 ? rng() : 'a' + rng() % 6);
   return out;
-}
-
-Bytes FakeStub(std::size_t size) {  // written by the script tests' own stand-in
-  const fs::path script = fs::path(__FILE__).parent_path().parent_path() / "scripts" / "fake_stub.py";
-  const RunResult r = RunCommand("python3 '" + script.string() + "' " + std::to_string(size));
-  if (r.ExitCode != 0 || r.Output.size() != std::max<std::size_t>(size, 512))
-    throw std::runtime_error("fake_stub.py wrote no stub: " + r.Output.substr(0, 300));
-  return Bytes(r.Output.begin(), r.Output.end());
 }
 
 RunResult RunCommand(const std::string& command) {
@@ -117,25 +116,33 @@ void RawSet::WriteTo(const fs::path& dir, const std::string& stubName) const {
     Spill(dir / VolumeFileName(stubName, static_cast<int>(i + 1)).c_str(), volumes[i]);
 }
 
-std::time_t ToolTest::PackedDate(std::size_t i) {
-  std::tm t{};
-  t.tm_year = 99, t.tm_mon = 11, t.tm_mday = 31, t.tm_hour = 23, t.tm_min = 59;
-  t.tm_sec = static_cast<int>(2 * i), t.tm_isdst = -1;
-  return std::mktime(&t);
+std::string ToolTest::Put(const std::string& relative, const Bytes& data) const {
+  fs::create_directories((dir / relative).parent_path());
+  Spill(dir / relative, data);
+  return (dir / relative).string();
+}
+
+std::string ToolTest::Stub() const {
+  if (fs::exists(dir / "stub.exe")) return (dir / "stub.exe").string();
+  // Written by the script tests' own stand-in.
+  const fs::path script = fs::path(__FILE__).parent_path().parent_path() / "scripts" / "fake_stub.py";
+  const RunResult r = RunCommand("python3 '" + script.string() + "' 3000");
+  if (r.ExitCode != 0 || r.Output.size() != 3000) throw std::runtime_error("fake_stub.py wrote no stub: " + r.Output.substr(0, 300));
+  return Put("stub.exe", Bytes(r.Output.begin(), r.Output.end()));
 }
 
 void ToolTest::PackSet(const Files& files, const std::string& options, const std::string& name) {
-  fs::create_directories(dir / "src");
-  Spill(dir / "stub.exe", FakeStub(3000));
   std::string args;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    const fs::path source = dir / "src" / files[i].first;
-    Spill(source, files[i].second);
-    const utimbuf times{PackedDate(i), PackedDate(i)};
+    const std::string source = Put("src/" + files[i].first, files[i].second);
+    std::tm t{};  // 1999-12-31 23:59:(2i) local time
+    t.tm_year = 99, t.tm_mon = 11, t.tm_mday = 31, t.tm_hour = 23, t.tm_min = 59, t.tm_sec = static_cast<int>(2 * i);
+    t.tm_isdst = -1;
+    const utimbuf times{std::mktime(&t), std::mktime(&t)};
     ::utime(source.c_str(), &times);
-    args += " " + source.string();
+    args += " " + source;
   }
-  ASSERT_TRUE(Ends(Pack("-q --stub " + (dir / "stub.exe").string() + " -o " + (dir / name).string() + " " + options + args), 0));
+  ASSERT_TRUE(Ends(Pack("-q --stub " + Stub() + " -o " + (dir / name).string() + " " + options + args), 0));
 }
 
 ::testing::AssertionResult ToolTest::Ends(const RunResult& r, int exitCode, const std::vector<std::string>& texts) {

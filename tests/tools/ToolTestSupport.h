@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <ctime>
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -21,11 +21,10 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes Slurp(const fs::path& path);
 void Spill(const fs::path& path, const Bytes& data);
+// Reads `path`, lets `change` edit its bytes and writes them back.
+void Patch(const fs::path& path, const std::function<void(Bytes&)>& change);
 Bytes RandomBytes(std::size_t n, unsigned seed);
 Bytes MixedBytes(std::size_t n, unsigned seed);  // text-like, compresses a little
-// A stand-in installer stub of `size` bytes (512 at least): the MZ and PE
-// headers of a PE32 program with one section, filled with 'S'.
-Bytes FakeStub(std::size_t size);
 
 struct RunResult {
   int ExitCode = -1;
@@ -53,9 +52,9 @@ class TestDirectory {
 // KeepSizes), and a verification record of `RecordVersion` (none for 0)
 // that fits them and names `CodePage`.
 struct RawSet {
-  ConfigTrailer Trailer;
-  std::vector<FileEntry> Entries;
-  Bytes Decoded;
+  ConfigTrailer Trailer{};
+  std::vector<FileEntry> Entries{};
+  Bytes Decoded{};
   std::size_t VolumeSize = 1 << 20;
   bool KeepSizes = false;
   std::uint16_t RecordVersion = 0;
@@ -70,11 +69,15 @@ class ToolTest : public ::testing::Test {
   using Files = std::vector<std::pair<std::string, Bytes>>;  // name, contents
 
  protected:
-  ToolTest(std::string pack, std::string extract) : pack_(std::move(pack)), extract_(std::move(extract)) {}
+  ToolTest();  // defined where the test program names both tools
   // Packs `files` into dir/NAME behind a 3000-byte stub; file i is dated
   // 1999-12-31 23:59:(2i) local time.
   void PackSet(const Files& files, const std::string& options, const std::string& name = "set");
-  static std::time_t PackedDate(std::size_t i);
+  // Writes dir/RELATIVE, folders and all, and gives its path.
+  std::string Put(const std::string& relative, const Bytes& data) const;
+  // dir/stub.exe, written on first use: a stand-in installer stub of 3000
+  // bytes, the MZ and PE headers of a PE32 program with one section.
+  std::string Stub() const;
   std::string Setup(const std::string& name = "set") const { return (dir / name / "SETUP.EXE").string(); }
   RunResult Pack(const std::string& args) const { return RunCommand(pack_ + " " + args); }
   RunResult Extract(const std::string& args) const { return RunCommand(extract_ + " " + args); }
@@ -89,5 +92,9 @@ class ToolTest : public ::testing::Test {
  private:
   std::string pack_, extract_;
 };
+
+#ifdef DISKSPAN_PACK
+inline ToolTest::ToolTest() : pack_(DISKSPAN_PACK), extract_(DISKSPAN_EXTRACT) {}
+#endif
 
 }  // namespace tooltest

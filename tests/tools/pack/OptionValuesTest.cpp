@@ -25,14 +25,13 @@ TEST(PackOptionValues, SetFileNamesInAnyCase) {
   using N = SetFileName;
   const struct {
     const char* name;
-    const char* setup = "SETUP.EXE";
     std::optional<SetFileName> expected = std::nullopt;
+    const char* setup = "SETUP.EXE";
   } cases[] = {
-      {"SETUP.EXE", "SETUP.EXE", N{N::Setup}},       {"setup.exe", "SETUP.EXE", N{N::Setup}},
-      {"Setup.01", "SETUP.EXE", N{N::Volume, 1}},    {"SETUP.010", "SETUP.EXE", N{N::Volume, 10}},
-      {"SETUP.0255", "SETUP.EXE", N{N::Volume, 255}}, {"INSTALL.02", "install", N{N::Volume, 2}},  // .0N appended
-      {"disk07.img", "SETUP.EXE", N{N::Image, 7}},   {"DISK123.IMG", "SETUP.EXE", N{N::Image, 123}},
-      {"SETUP.001"}, {"SETUP.0256"}, {"SETUP.1"}, {"OTHER.01"}, {"DISK1.IMG"}, {"DISK0001.IMG"}, {"README.TXT"},
+      {"SETUP.EXE", N{N::Setup}}, {"setup.exe", N{N::Setup}}, {"Setup.01", N{N::Volume, 1}}, {"SETUP.010", N{N::Volume, 10}},
+      {"SETUP.0255", N{N::Volume, 255}}, {"INSTALL.02", N{N::Volume, 2}, "install"},  // .0N appended
+      {"disk07.img", N{N::Image, 7}}, {"DISK123.IMG", N{N::Image, 123}}, {"SETUP.001"}, {"SETUP.0256"}, {"SETUP.1"},
+      {"OTHER.01"}, {"DISK1.IMG"}, {"DISK0001.IMG"}, {"README.TXT"},
   };
   for (const auto& c : cases) {
     const auto got = ClassifySetFileName(c.name, c.setup);

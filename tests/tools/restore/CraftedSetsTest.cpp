@@ -1,5 +1,9 @@
-// The crafted sets of tests/data/crafted (from MakeCraftedSets) get a clear message
-// and exit code, show no control character, and write nothing they should not.
+// The sets kept in tests/data as bytes. The crafted ones (from
+// MakeCraftedSets) get a clear message and exit code, show no control
+// character, and write nothing they should not. The pinned ones, made before
+// sets carried checksums, list, test and restore as pinned: the block's
+// layout, the volume naming and the stream are held to bytes that no current
+// tool made.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,7 +25,6 @@ bool HasControlCharacter(const std::string& text) {
 
 class CraftedSets : public ToolTest {
  protected:
-  CraftedSets() : ToolTest(DISKSPAN_PACK, DISKSPAN_EXTRACT) {}
   RunResult Run(const std::string& mode, const std::string& set) {
     return ExtractTo(mode + " '" + (fs::path(DISKSPAN_TEST_DATA) / "crafted" / set / "SETUP.EXE").string() + "'");
   }
@@ -68,16 +71,14 @@ TEST_F(CraftedSets, EachGetsItsMessageAndExitCodeAndWritesOnlyItsGoodFiles) {
       {"record-crc", {"-l"}, 1,
        {"Title:             Tools\n", "Checksums:         DAMAGED: its verification record fails its own CRC-32\n",
         crcDamage}},
-      {"record-crc", {"-t"}, 1, {crcDamage}},
-      {"record-crc", {"-e"}, 1, {crcDamage}},
+      {"record-crc", {"-t", "-e"}, 1, {crcDamage}},
       {"record-crc", {"-e --ignore-checksums"}, 0,
        {"--ignore-checksums: SETUP.EXE is damaged (its verification record fails its own CRC-32); not checking the "
         "installer, the volumes or the files against its CRC-32s\n", "3 files written"}, 3},
       {"dropped-entry", {"-t"}, 1, {"SETUP.EXE is damaged (its verification record counts ", " and 3 files, the set ",
                                   " and 2 files): get a good copy of disk 1"}},
       {"changed-table", {"-l"}, 1, {"Title:             Urgent update\n", "AUTOEXEC.BAT", tableDamage}},
-      {"changed-table", {"-t"}, 1, {tableDamage}},
-      {"changed-table", {"-e"}, 1, {tableDamage}},
+      {"changed-table", {"-t", "-e"}, 1, {tableDamage}},
       {"changed-table", {"-l --ignore-checksums"}, 0, {"--ignore-checksums: " + tableDamage}},
   };
   for (const auto& c : cases)
@@ -105,6 +106,27 @@ TEST_F(CraftedSets, EntriesNamedLikeTemporariesAreOrdinaryFiles) {
   EXPECT_TRUE(Ends(Run("-v", "temporary-names"), 3, {".diskspan-4242-0.partial: already exists; kept"}));
   EXPECT_EQ(Slurp(dir / "out" / ".diskspan-4242-0.partial"), Bytes(3, 'k'));
   EXPECT_EQ(dir.Files(), expected);
+}
+
+using PinnedSets = ToolTest;
+
+TEST_F(PinnedSets, ListTestAndRestoreAsPinned) {
+  for (const char* name : {"one-disk", "three-disks"}) {
+    const fs::path set = fs::path(DISKSPAN_TEST_DATA) / "sets" / name;
+    const std::string setup = " '" + (set / "SETUP.EXE").string() + "'";
+    const Bytes listing = Slurp(set / "listing.json");
+    EXPECT_EQ(Extract("--list --json" + setup), (RunResult{0, std::string(listing.begin(), listing.end())})) << name;
+    EXPECT_TRUE(Ends(Extract("--list" + setup), 0,
+                     {name == std::string("one-disk") ? "Volumes:           1 (SETUP.01), "
+                                                      : "Volumes:           3 (SETUP.01 to SETUP.03), ",
+                      "Checksums:         none (made without them)\n"}));
+    EXPECT_EQ(Extract("-t" + setup), (RunResult{0, "The set is sound as far as it can tell: it carries no checksums, "
+                                                   "so only its structure and lengths were checked.\n"})) << name;
+    fs::remove_all(dir / "out");
+    ASSERT_TRUE(Ends(ExtractTo("-q" + setup), 0)) << name;
+    EXPECT_TRUE(Ends(RunCommand("cd '" + (dir / "out").string() + "' && sha256sum -c '" + (set / "SHA256SUMS").string() + "'"), 0))
+        << name;
+  }
 }
 
 }  // namespace

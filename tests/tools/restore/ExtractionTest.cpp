@@ -1,10 +1,13 @@
 // Extraction of selected files reads the coded stream only as far as the
-// last selected file needs, and hands each selected file over whole.
+// last selected file needs, and hands each selected file over whole, cut
+// from the decoded stream by its own range.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "DiskMap.h"
+#include "EntryRouter.h"
 #include "Extraction.h"
 #include "StdoutOutput.h"
 #include "ToolTestSupport.h"
@@ -23,11 +26,13 @@ struct CountingSource final : ByteSource {
   std::size_t read = 0;
 };
 
-struct CollectedFiles final : EntryOutput {
-  std::map<std::size_t, Bytes> files;
-  void Begin(std::size_t i, const FileEntry&) override { files[i]; }
-  void Write(std::size_t i, std::span<const std::uint8_t> b) override { files[i].insert(files[i].end(), b.begin(), b.end()); }
-  void End(std::size_t, const FileEntry&) override {}
+// Records what is handed out, per entry: its bytes, and when it begins and ends.
+struct RecordingOutput final : EntryOutput {
+  std::map<std::size_t, std::string> files;
+  std::vector<std::string> events;
+  void Begin(std::size_t i, const FileEntry&) override { files[i], events.push_back("begin " + std::to_string(i)); }
+  void Write(std::size_t i, std::span<const std::uint8_t> b) override { files[i].append(b.begin(), b.end()); }
+  void End(std::size_t i, const FileEntry&) override { events.push_back("end " + std::to_string(i)); }
 };
 
 // A set of `entries` over `decoded`, its coded stream on one volume.
@@ -44,19 +49,35 @@ struct CodedSet {
   StreamPlan plan;
 };
 
-TEST(Extraction, ReadsOnlyAsFarAsTheLastSelectedFileNeeds) {
+// Whatever order the entries lie in the stream, the selected ones reach
+// standard output (-p) whole and in table order, and the stream is read
+// only as far as the last selected file needs: not at all for none, all of
+// it to test the set.
+TEST(Extraction, HandsOverTheSelectedFilesReadingOnlyAsFarAsTheyNeed) {
   const Bytes decoded = RandomBytes(2'000'000, 9);
-  const auto [coded, set, volumes] = CodedSet(decoded, {{"A.BIN", 0, 0, 1000}, {"B.BIN", 0, 1000, 1000}, {"C.BIN", 0, 2000, 1'998'000}});
-
-  CountingSource one(coded), none(coded), whole(coded);
-  CollectedFiles output, nothing;
-  EXPECT_TRUE(ExtractSet(set, volumes, one, output, {false, true, false}).Ok());
-  EXPECT_EQ(output.files, (std::map<std::size_t, Bytes>{{1, Bytes(decoded.begin() + 1000, decoded.begin() + 2000)}}));
-  EXPECT_LT(one.read, 200'000u);  // a few blocks, not the 2 MB stream
-  EXPECT_TRUE(ExtractSet(set, volumes, none, nothing, {false, false, false}).Ok());
+  const auto [coded, set, plan] =
+      CodedSet(decoded, {{"B", 0, 1000, 1000}, {"NOT", 0, 3000, 1'997'000}, {"A", 0, 0, 1000}, {"C", 0, 2000, 500}});
+  const std::vector<bool> selected = {true, false, true, true};
+  std::FILE* out = std::tmpfile();
+  ASSERT_NE(out, nullptr);
+  StdoutOutput output(selected, out);
+  CountingSource some(coded), none(coded), whole(coded);
+  EXPECT_TRUE(ExtractSet(set, plan, some, output, selected).Ok());
+  output.Finish();
+  EXPECT_LT(some.read, 200'000u);  // a few blocks, not the 2 MB stream
+  Bytes written(3000);
+  std::rewind(out);
+  written.resize(std::fread(written.data(), 1, written.size(), out));
+  std::fclose(out);
+  Bytes expected(decoded.begin() + 1000, decoded.begin() + 2000);
+  expected.insert(expected.end(), decoded.begin(), decoded.begin() + 1000);
+  expected.insert(expected.end(), decoded.begin() + 2000, decoded.begin() + 2500);
+  EXPECT_EQ(written, expected);
+  RecordingOutput nothing;
+  EXPECT_TRUE(ExtractSet(set, plan, none, nothing, {false, false, false, false}).Ok());
   EXPECT_EQ(none.read, 0u);
   EXPECT_TRUE(nothing.files.empty());
-  EXPECT_TRUE(TestSet(set, volumes, whole, {true, true, true}).Ok());
+  EXPECT_TRUE(TestSet(set, plan, whole, {true, true, true, true}).Ok());
   EXPECT_EQ(whole.read, coded.size());
 }
 
@@ -82,7 +103,7 @@ TEST(Extraction, AMissingDiskCostsExactlyTheFilesTheListingPutsOnIt) {
     gap.TrustedCodedBytes = static_cast<std::int64_t>(cut), gap.GapDisk = 2, gap.GapWhy = "missing";
     const Bytes held(coded.begin(), coded.begin() + static_cast<std::ptrdiff_t>(cut));
     MemorySource disk1(held);
-    CollectedFiles output;
+    RecordingOutput output;
     const SetReport report = ExtractSet(set, gap, disk1, output, all);
     for (std::size_t i = 0; i < set.Entries.size(); ++i) {
       const FileEntry& entry = set.Entries[i];
@@ -90,33 +111,43 @@ TEST(Extraction, AMissingDiskCostsExactlyTheFilesTheListingPutsOnIt) {
       EXPECT_EQ(report.Verdicts.at(i), onDisk1 ? "decoded whole (the set carries no CRC-32 to check it against)"
                                                : "needs disk 2, which is missing")
           << "entry " << i << " on " << map.DisksOf(entry);
-      if (onDisk1) {
-        EXPECT_TRUE(output.files[i] == Bytes(decoded.begin() + entry.Offset, decoded.begin() + entry.Offset + 500));
-      }
+      EXPECT_TRUE(!onDisk1 || output.files[i] == std::string(decoded.begin() + entry.Offset, decoded.begin() + entry.Offset + 500));
     }
   }
 }
 
-// -p: whatever order the entries lie in the stream, the selected ones come
-// out whole in table order.
-TEST(Extraction, StandardOutputGetsTheSelectedFilesInTableOrder) {
-  const Bytes decoded = MixedBytes(300, 4);
-  const auto [coded, set, plan] = CodedSet(decoded, {{"B", 0, 100, 100}, {"NOT", 0, 250, 50}, {"A", 0, 0, 100}, {"C", 0, 200, 50}});
-  const std::vector<bool> selected = {true, false, true, true};
-  std::FILE* out = std::tmpfile();
-  ASSERT_NE(out, nullptr);
-  StdoutOutput output(selected, out);
-  MemorySource source(coded);
-  EXPECT_TRUE(ExtractSet(set, plan, source, output, selected).Ok());
-  output.Finish();
-  Bytes written(300);
-  std::rewind(out);
-  written.resize(std::fread(written.data(), 1, written.size(), out));
-  std::fclose(out);
-  Bytes expected(decoded.begin() + 100, decoded.begin() + 200);
-  expected.insert(expected.end(), decoded.begin(), decoded.begin() + 100);
-  expected.insert(expected.end(), decoded.begin() + 200, decoded.begin() + 250);
-  EXPECT_EQ(written, expected);
+TEST(EntryRouter, CutsEntriesByTheirOwnRangesWhateverTheChunking) {
+  const std::string stream = "0123456789abcdefghij";
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(stream.data());
+  // Out of table order, overlapping, empty inside and at the end, unwanted.
+  const std::vector<FileEntry> entries = {{"LATE", 0, 15, 5},  {"EARLY", 0, 0, 4},     {"OVERLAP", 0, 2, 10},
+                                          {"EMPTY", 0, 7, 0}, {"EMPTYEND", 0, 20, 0}, {"SKIPPED", 0, 0, 20}};
+  for (std::size_t chunk : {1u, 3u, 7u, 64u}) {
+    RecordingOutput out;
+    EntryRouter router(entries, {true, true, true, true, true, false}, out);
+    for (std::size_t at = 0; at < stream.size(); at += chunk)
+      router.Take(static_cast<std::int64_t>(at), std::span(bytes + at, std::min(chunk, stream.size() - at)));
+    router.Finish(static_cast<std::int64_t>(stream.size()));
+    EXPECT_EQ(out.files, (std::map<std::size_t, std::string>{{0, "fghij"}, {1, "0123"}, {2, "23456789ab"}, {3, ""}, {4, ""}}))
+        << chunk;
+    // Every wanted entry begins and ends exactly once; the unwanted never.
+    for (std::size_t i = 0; i < 6; ++i)
+      for (const char* event : {"begin ", "end "})
+        EXPECT_EQ(std::count(out.events.begin(), out.events.end(), event + std::to_string(i)), i < 5 ? 1 : 0) << i;
+  }
+}
+
+// Decoding stops at a gap: entries that ended, one exactly at the last
+// chunk's end among them, are whole, and so is an empty one at the gap;
+// only those past it that hold bytes are abandoned.
+TEST(EntryRouter, AbandonsOnlyTheEntriesPastTheLastChunk) {
+  const std::string stream = "0123456789ab";
+  const std::vector<FileEntry> entries = {{"A", 0, 0, 4}, {"B", 0, 4, 4}, {"C", 0, 8, 4}, {"EMPTY", 0, 8, 0}};
+  RecordingOutput out;
+  EntryRouter router(entries, {true, true, true, true}, out);
+  router.Take(0, std::span(reinterpret_cast<const std::uint8_t*>(stream.data()), 8));
+  EXPECT_EQ(router.Abandon(), (std::vector<std::size_t>{2}));
+  EXPECT_EQ(out.events, (std::vector<std::string>{"begin 0", "begin 1", "end 0", "end 1", "begin 3", "end 3"}));
 }
 
 }  // namespace
