@@ -1,23 +1,14 @@
 #!/usr/bin/env python3
-"""Reads a stub's PE file (objdump -p, -d) and checks what Windows 95 to 11 and a 386 need of it.
+"""Checks, from objdump's listings of a stub, what Windows 95 to 11 and a 386 need of it.
 
     stub_pe.py STUB [--expect WORD ...]
 
-Every stub, PE32 or PE32+:
-  - each import is on tests/data/windows95/DLL.txt (a DLL without a list,
-    msvcrt.dll among them, is refused outright), and none is by ordinal;
-  - no TLS directory (no C runtime);
-  - its manifest resource (type 24, id 1) asks to run asInvoker.
-The PE32 (the product) also:
-  - asks for Windows 4.0 as OS and subsystem version, GUI subsystem,
-    sections aligned to 4 KB and the file to 512 bytes;
-  - holds no instruction newer than the i386: no CMOVcc, FCMOVcc,
-    FCOMI/FUCOMI, CMPXCHG, BSWAP, XADD, CPUID, RDTSC, MMX or SSE;
-  - is at most 32,768 bytes: every byte of it is taken from disk 1.
-Prints one line per problem and exits 1, or one line saying what passed.
-With --expect, passes only when there are problems and each WORD appears in
-one of them: how the tests show that the check catches a stub built the old
-way.
+Every stub (PE32 or PE32+) imports only what tests/data/windows95/DLL.txt lists (a DLL without a
+list, msvcrt.dll among them, is refused outright), nothing by ordinal, has no TLS directory (no C
+runtime) and a manifest resource 1 asking to run asInvoker. The PE32 (the product) also has a header
+for Windows 4.0, no instruction newer than the i386, and at most 32,768 bytes: all taken from disk 1.
+Prints one line per problem and exits 1, or one line saying what passed. With --expect, passes only
+when each WORD appears in a problem: how the tests show that the check catches a stub built the old way.
 """
 import argparse
 import collections
@@ -87,14 +78,12 @@ def main():
     args = parser.parse_args()
     headers = objdump('x86_64', '-p', args.stub)  # this objdump reads PE32 and PE32+ alike
     problems = problems_of(args.stub, headers)
-    problems += [f'expected a problem naming "{word}", found none'
-                 for word in args.expect if not any(word in problem for problem in problems)]
-    for problem in problems:
+    missed = [f'expected a problem naming "{word}", found none'
+              for word in args.expect if not any(word in problem for problem in problems)]
+    for problem in problems + missed:
         print(f'{args.stub}: {problem}')
-    if args.expect:
-        return 1 if any(problem.startswith('expected a problem') for problem in problems) else 0
-    if problems:
-        return 1
+    if problems or missed:
+        return 1 if missed or not args.expect else 0
     pe32 = '(PE32)' in headers
     print(f'{args.stub}: {"PE32" if pe32 else "PE32+"}, {args.stub.stat().st_size} bytes, '
           f'{sum(1 for _ in imports(headers))} imports, all on the Windows 95 lists'
