@@ -2,6 +2,7 @@
 # End-to-end scenarios of the stages: reassembly, decoding, extraction and
 # launch. Usage: stages.sh NAME
 . "$(dirname "$0")/lib.sh"
+: "${DISKSPAN_OLD_STUB:?ctest passes the stub kept from before checksums}"
 
 STAGE=(wait "Please Stand By...")
 
@@ -122,11 +123,8 @@ existing_files() {
       [ "$STUB_EXIT" = 2 ] || fail "exit code $STUB_EXIT with a file left out"
     fi
     expect_line 'box "KEEP.TXT" text "File already exists, Overwrite?" answer no'
-    for name in KEEP LOCKED; do
-      [ "$(cat "$DEST/$name.TXT")" = $'old\r' ] || fail "$name.TXT was replaced"
-    done
-    expect_same "$E2E_DIR/files/NEW.TXT" "$DEST/NEW.TXT"
-    expect_same "$E2E_DIR/files/README.TXT" "$DEST/README.TXT"
+    for name in KEEP LOCKED; do [ "$(cat "$DEST/$name.TXT")" = $'old\r' ] || fail "$name.TXT was replaced"; done
+    for name in NEW README; do expect_same "$E2E_DIR/files/$name.TXT" "$DEST/$name.TXT"; done
     expect_no_temporaries "$DEST"
   done
 }
@@ -172,7 +170,6 @@ folder_tree() {
   k=0
   while IFS= read -r f; do touch -d "@$((1046512800 + k * 3607))" "$f"; k=$((k + 1)); done \
     < <(find "$tree" -type f)
-  [ "$k" = 200 ] || fail "the tree has $k files"
   EXTRA_FILES=("$tree")
   pack_for 'E2E\TREE' --launch bin/RUN.BAT
   install_set box Setup ok
@@ -207,7 +204,6 @@ stage_screenshots() {
     drive box Setup ok
     finish_stub
     expect_success
-    [ -e "$shot" ] || fail "stage $stage: no screenshot"
     read -r red white text < <(bar_colours "$shot")
     [ "$red" -gt 50 ] && [ "$white" -gt 50 ] && [ "$text" -gt 20 ] ||
       fail "stage $stage: the bar has $red red, $white white and $text percentage pixels"
@@ -215,23 +211,34 @@ stage_screenshots() {
   done
 }
 
-# A set without checksums installs; cut short, with a volume 2 of another
-# set, or running on past its size, its stream's own checks find it
-# damaged, and nothing is installed.
-damaged_sets() {
-  local good="$E2E_DIR/good" damage
-  pack_three_volumes 'E2E\STAGES' --no-checksums
-  mv "$SET" "$E2E_DIR/other"  # another set, with random data of its own
-  EXTRA_FILES=()
-  pack_three_volumes 'E2E\STAGES' --no-checksums
+damaged_text() {
+  printf 'Disk number %s is damaged or belongs to another set.\\nPlease insert a good copy of disk number %s and choose Retry.' "$1" "$1"
+}
+
+# Sets from a stub built before checksums, and without checksums, install.
+# Without, a volume cut short, a volume 2 of another set (of the right size:
+# every volume 2 fills its disk) or a last one running on past the set's
+# size is found by the stream's own checks: damaged, nothing installed.
+# With, a damaged byte on each disk in turn is named, and Retry with the
+# good copy back installs the set whole; a volume 2 of another set is named
+# too, and Cancel installs nothing.
+damaged_volumes() {
+  local good="$E2E_DIR/good" other="$E2E_DIR/other" damage disk
+  DISKSPAN_STUB=$DISKSPAN_OLD_STUB pack_three_volumes 'E2E\DAMAGED'
   install_set box Setup ok
   expect_success
-  mkdir -p "$good" && cp "$SET/SETUP.02" "$SET/SETUP.03" "$good/"
+  mv "$SET" "$other"
+  mkdir -p "$good"
+  EXTRA_FILES=()
+  pack_three_volumes 'E2E\DAMAGED' --no-checksums
+  install_set box Setup ok
+  expect_success
+  cp "$SET"/SETUP.0? "$good/"
   for damage in short foreign long; do
-    cp "$good/SETUP.02" "$good/SETUP.03" "$SET/"
+    cp "$good"/SETUP.0? "$SET/"
     case $damage in
       short) head -c -100 "$good/SETUP.03" >"$SET/SETUP.03" ;;
-      foreign) cp "$E2E_DIR/other/SETUP.02" "$SET/" ;;
+      foreign) cp "$other/SETUP.02" "$SET/" ;;
       long) noise 5000 1 >>"$SET/SETUP.03" ;;
     esac
     rm -rf "$DEST"
@@ -239,6 +246,28 @@ damaged_sets() {
     expect_failure "The installation disks are damaged or do not belong together."
     expect_nothing_installed "$DEST"
   done
+  EXTRA_FILES=()
+  pack_three_volumes 'E2E\DAMAGED'
+  cp "$SET"/SETUP.0? "$good/"
+  for disk in 1 2 3; do
+    rm -rf "$DEST"
+    # One byte in the middle changed; the size stays.
+    python3 -c 'import sys; p = sys.argv[1]; d = bytearray(open(p, "rb").read()); d[len(d) // 2] ^= 0x5A; open(p, "wb").write(d)' \
+      "$SET/SETUP.0$disk"
+    start_stub "$SET/SETUP.EXE"
+    drive "${DIALOG[@]}" enter gone see Setup
+    cp "$good/SETUP.0$disk" "$SET/"
+    drive box Setup retry box Setup ok
+    finish_stub
+    expect_line "seen \"Setup\" text \"$(damaged_text "$disk")\""
+    expect_success
+  done
+  rm -rf "$DEST"
+  cp "$other/SETUP.02" "$SET/"
+  install_set box Setup cancel box Setup ok
+  expect_line "box \"Setup\" text \"$(damaged_text 2)\" answer cancel"
+  expect_terminated
+  expect_nothing_installed "$DEST"
 }
 
 # A disk that fills: the file and reason are named, temporaries deleted.
