@@ -91,7 +91,7 @@ stub_failed() {
 # screen goes into PNG; if the window is gone by then, no PNG is left.
 drive() {
   local shot="" helper failed=0
-  if [ "$1" = --shot ]; then shot=$2 && shift 2 && set -- "$@" sleep 1500 thaw; fi
+  if [ "$1" = --shot ]; then shot=$2; shift 2; set -- "$@" sleep 1500 thaw; fi
   "$WINE" "$DISKSPAN_AUTO" --timeout 30 "$@" >"$LOG.step" 2>&1 &
   helper=$!
   if [ -n "$shot" ]; then
@@ -115,38 +115,31 @@ finish_stub() {
   wait "$STUB_PID" || STUB_EXIT=$?
 }
 # run_stub EXE STEP...: the whole run driven by one list of steps.
-run_stub() {
-  start_stub "$1"
-  drive "${@:2}"
-  finish_stub
-}
+run_stub() { start_stub "$1"; drive "${@:2}"; finish_stub; }
 # install_set STEP...: the set's SETUP.EXE run with its default destination.
 install_set() { run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone "$@"; }
 
 TERMINATED='text "The process has been terminated." answer ok'
 CONFIRM='text "Do you really want to terminate the program?"'
 
-expect_line() { grep -Fxq -- "$1" "$LOG" || fail "no log line: $1"; }
-expect_exit_zero() { [ "$STUB_EXIT" = 0 ] || fail "exit code $STUB_EXIT"; }
+expect_line() { local l; for l; do grep -Fxq -- "$l" "$LOG" || fail "no log line: $l"; done; }
+expect_exit() { [ "$STUB_EXIT" = "$1" ] || fail "exit code $STUB_EXIT, not $1"; }
 expect_same() { cmp -s "$1" "$2" || fail "$2 differs from $1"; }
 expect_absent() { local f; for f; do [ ! -e "$f" ] || fail "should not exist: $f"; done; }
 expect_no_temporaries() { expect_absent "$1/Split.Spt" "$1/Compress.Spt"; }
 # A failed run: its one box says what failed; exit code 1.
-expect_failure() {
-  expect_line "box \"Setup\" text \"$1\" answer ok"
-  [ "$STUB_EXIT" = 1 ] || fail "exit code $STUB_EXIT after a failure"
-}
+expect_failure() { expect_line "box \"Setup\" text \"$1\" answer ok"; expect_exit 1; }
 # expect_terminated: ended as terminated (box captioned TITLE, default
 # Setup), exit code 0; every confirmation asked the one question.
 expect_terminated() {
   expect_line "box \"${TITLE:-Setup}\" $TERMINATED"
-  expect_exit_zero
+  expect_exit 0
   ! grep '^box "Exit ' "$LOG" | grep -vF " $CONFIRM answer " >/dev/null || fail "a confirmation with another text"
 }
 # expect_success: said it installed into DEST_WIN, exit code 0, all in DEST.
 expect_success() {
   expect_line "box \"Setup\" text \"The files have been successfully installed into directory\\n$DEST_WIN\" answer ok"
-  expect_exit_zero
+  expect_exit 0
   expect_installed "$DEST"
 }
 # packed_files: each packed file as SOURCE|NAME, NAME as installed (the
