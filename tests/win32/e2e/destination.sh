@@ -24,9 +24,7 @@ wrong_entries_kept_open() {
   local entry steps=()
   rm -rf "$(c_path 'X')" "$(c_path 'E2E\LOWER')"
   pack_set "$SET" --title "Demo Suite"
-  for entry in '1:\X' '\\SERVER\X' '' 'C' 'C:X' 'Q:\A' 'Q:\' 'C:\TMP*'; do
-    steps+=(set 104 "$entry" press 1 still 800)
-  done
+  for entry in '1:\X' '\\SERVER\X' '' 'C' 'C:X' 'Q:\A' 'Q:\' 'C:\TMP*'; do steps+=(set 104 "$entry" press 1 still 800); done
   run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" "${steps[@]}" set 104 'c:\e2e\lower' read 104 \
     press 2 box "Exit Demo Suite" no still 800 press 2 box "Exit Demo Suite" yes gone box "Demo Suite" ok
   expect_line 'field 104 "C:\E2E\LOWER"'
@@ -70,8 +68,7 @@ screenshot_and_cancel() {
       fail "column $x is not the gradient on 480 rows"
   done
   read -r left top width height < <(sed -n 's/^rect "Destination Directory" //p' "$LOG")
-  [ "$left" = $((320 - width / 2)) ] || fail "dialog left $left for width $width"
-  [ "$top" = $((240 - height / 2)) ] || fail "dialog top $top for height $height"
+  [ "$left $top" = "$((320 - width / 2)) $((240 - height / 2))" ] || fail "dialog at $left $top, size $width $height"
   # Just outside the frame the gradient shows; on the frame it does not.
   y=$((top + height / 2))
   want=$(blue_at "$y")

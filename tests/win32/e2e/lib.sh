@@ -42,10 +42,7 @@ printf 'Hello from the sample set.\r\n' >"$E2E_DIR/files/README.TXT"
 EXTRA_FILES=()
 # Each file added gets bytes of its own: two sets packed in one scenario differ.
 RANDOM_FILES=0
-add_random() {
-  RANDOM_FILES=$((RANDOM_FILES + 1))
-  noise "$2" "$RANDOM_FILES" >"$E2E_DIR/files/$1" && EXTRA_FILES+=("$E2E_DIR/files/$1")
-}
+add_random() { noise "$2" $((++RANDOM_FILES)) >"$E2E_DIR/files/$1"; EXTRA_FILES+=("$E2E_DIR/files/$1"); }
 add_text() { printf '%s\r\n' "$2" >"$E2E_DIR/files/$1" && EXTRA_FILES+=("$E2E_DIR/files/$1"); }
 # A RUN.BAT that leaves MARK behind when it runs.
 MARK="$E2E_DIR/LAUNCHED.MRK"

@@ -58,8 +58,10 @@ three_volumes() {
 }
 
 # Cancel confirmed while copying, and while decoding (No first goes on):
-# nothing is installed, nothing starts, not even a copy already there.
-cancel_stages() {
+# nothing is installed, nothing starts, not even a copy already there. The
+# red and white bar with its percentage in both stages, taken with the stub
+# frozen as soon as the bar is partway, however fast the machine.
+stage_dialogs() {
   add_launcher
   pack_large --launch RUN.BAT
   mkdir -p "$DEST"; cp "$E2E_DIR/files/RUN.BAT" "$DEST/RUN.BAT"
@@ -74,6 +76,21 @@ cancel_stages() {
   expect_nothing_installed "$DEST"
   sleep 2
   expect_absent "$MARK"
+  local shot stage red white text steps=("${DIALOG[@]}" enter gone "${STAGE[@]}")
+  for stage in 1 2; do
+    shot="$E2E_DIR/stage-$stage.png"
+    [ "$stage" = 2 ] && steps+=(gone "${STAGE[@]}")
+    rm -rf "$DEST"
+    start_stub "$SET/SETUP.EXE"
+    drive --shot "$shot" "${steps[@]}" partway
+    drive box Setup ok
+    finish_stub
+    expect_success
+    read -r red white text < <(bar_colours "$shot")
+    [ "$red" -gt 50 ] && [ "$white" -gt 50 ] && [ "$text" -gt 20 ] ||
+      fail "stage $stage: the bar has $red red, $white white and $text percentage pixels"
+    if [ -n "${DISKSPAN_SHOTS:-}" ]; then cp "$shot" "$DISKSPAN_SHOTS/"; fi
+  done
 }
 
 # A Compress.Spt of the user's that cannot be replaced fails the run (not
@@ -184,38 +201,13 @@ double_byte_names() {
   expect_success
 }
 
-# The red and white bar with its percentage in both stages, taken with the
-# stub frozen as soon as the bar is partway, however fast the machine.
-stage_screenshots() {
-  pack_large
-  local shot stage red white text steps=("${DIALOG[@]}" enter gone "${STAGE[@]}")
-  for stage in 1 2; do
-    shot="$E2E_DIR/stage-$stage.png"
-    [ "$stage" = 2 ] && steps+=(gone "${STAGE[@]}")
-    rm -rf "$DEST"
-    start_stub "$SET/SETUP.EXE"
-    drive --shot "$shot" "${steps[@]}" partway
-    drive box Setup ok
-    finish_stub
-    expect_success
-    read -r red white text < <(bar_colours "$shot")
-    [ "$red" -gt 50 ] && [ "$white" -gt 50 ] && [ "$text" -gt 20 ] ||
-      fail "stage $stage: the bar has $red red, $white white and $text percentage pixels"
-    if [ -n "${DISKSPAN_SHOTS:-}" ]; then cp "$shot" "$DISKSPAN_SHOTS/"; fi
-  done
-}
-
-damaged_text() {
-  printf 'Disk number %s is damaged or belongs to another set.\\nPlease insert a good copy of disk number %s and choose Retry.' "$1" "$1"
-}
+damaged_text() { printf 'Disk number %s is damaged or belongs to another set.\\nPlease insert a good copy of disk number %s and choose Retry.' "$1" "$1"; }
 
 # Sets from a stub built before checksums, and without checksums, install.
-# Without, a volume cut short, a volume 2 of another set (of the right size:
-# every volume 2 fills its disk) or a last one running on past the set's
-# size is found by the stream's own checks: damaged, nothing installed.
-# With, a damaged byte on each disk in turn is named, and Retry with the
-# good copy back installs the set whole; a volume 2 of another set is named
-# too, and Cancel installs nothing.
+# Without, a volume cut short, a volume 2 of another set (every volume 2
+# fills its disk) or a last one running on past the set's size is found by
+# the stream's own checks. With, a damaged byte on each disk in turn, then
+# a volume 2 of another set, is named: Retry with the good copy installs.
 damaged_volumes() {
   local good="$E2E_DIR/good" other="$E2E_DIR/other" damage disk
   DISKSPAN_STUB=$DISKSPAN_OLD_STUB pack_three_volumes 'E2E\DAMAGED'
