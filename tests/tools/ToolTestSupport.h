@@ -69,7 +69,7 @@ class ToolTest : public ::testing::Test {
   using Files = std::vector<std::pair<std::string, Bytes>>;  // name, contents
 
  protected:
-  ToolTest();  // defined where the test program names both tools
+  ToolTest() : pack_(DISKSPAN_PACK), extract_(DISKSPAN_EXTRACT) {}
   // Packs `files` into dir/NAME behind a 3000-byte stub; file i is dated
   // 1999-12-31 23:59:(2i) local time.
   void PackSet(const Files& files, const std::string& options, const std::string& name = "set");
@@ -92,9 +92,5 @@ class ToolTest : public ::testing::Test {
  private:
   std::string pack_, extract_;
 };
-
-#ifdef DISKSPAN_PACK
-inline ToolTest::ToolTest() : pack_(DISKSPAN_PACK), extract_(DISKSPAN_EXTRACT) {}
-#endif
 
 }  // namespace tooltest
